@@ -1,0 +1,3 @@
+#include "platform/CodePage.h"
+
+CCodePage::CCodePage() = default;

@@ -1,0 +1,1 @@
+// The GStreamer media backend.
