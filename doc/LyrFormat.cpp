@@ -66,7 +66,7 @@ int GetTextCharset(const char* text) {
 
 void PrepareExportText(const CCodePage& cp, std::string_view text, char* buffer) {
     const size_t n = std::min(text.size(), LYRICS_MAX_TEXT);
-    std::memcpy(buffer, text.data(), n);
+    std::copy_n(text.data(), n, buffer); // text.data() may be null when n is 0
     buffer[n] = '\0';
     CleanLyrics(cp, buffer);
     // A rebuilt text that does not fit keeps its whole lines; that is what gets stored.

@@ -102,7 +102,8 @@ size_t BuildMptHeader(const CCodePage& cp, const char* text, std::string_view na
     std::memcpy(header + 4, "MPT", 3);
     std::memcpy(header + 7, GetTextCharset(text) == 1 ? "Ver1.0" : "Ver1.1", 6);
     PutLe32(header + 15, nSongLengthMs / 100);
-    std::memcpy(header + MPT_FIXED_SIZE, name.data(), nName);
+    if (nName > 0) // an empty view may hold no pointer at all
+        std::memcpy(header + MPT_FIXED_SIZE, name.data(), nName);
     PutLe16(header + 2, nFirst - 2);
 
     auto pEntries = std::make_unique<MptEntry[]>(MPT_MAX_ENTRIES);
