@@ -50,7 +50,7 @@ bool ReadEntries(const QJsonArray& array, QList<SMenuEntry>* pEntries) {
 bool CResourceSet::Load(int nSetId) {
     EnsureResources();
     *this = CResourceSet();
-    QFile file(QStringLiteral(":/set%1.json").arg(nSetId));
+    QFile file(QStringLiteral(":/resources/set%1.json").arg(nSetId));
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QJsonDocument json = QJsonDocument::fromJson(file.readAll());

@@ -27,7 +27,7 @@ struct SAccelerator {
 
 class CResourceSet {
 public:
-    // Reads ":/setNNN.json". False (and an empty set) when it is missing or malformed, or
+    // Reads ":/resources/setNNN.json". False (and an empty set) when it is missing or malformed, or
     // when an accelerator key does not parse.
     bool Load(int nSetId);
 
