@@ -28,6 +28,7 @@ namespace {
 
 const char kCtrlIdProperty[] = "dlgCtrlId";
 constexpr int kEnglishSet = 128;
+constexpr int kSetIds[] = {kEnglishSet, 140, 141, 142};
 
 QJsonObject LoadSetDialogs(int nSetId) {
     InitSetResources();
@@ -142,6 +143,16 @@ bool CDialogTemplate::Load(int nSetId, int nTemplateId, CDialogTemplate& out) {
     if (!dialogs.contains(strKey))
         return false;
     return TemplateFromJson(nTemplateId, dialogs.value(strKey).toObject(), out);
+}
+
+bool CDialogTemplate::Load(int nTemplateId, CDialogTemplate& out) {
+    for (int nSetId : kSetIds) {
+        const QJsonObject dialogs = LoadSetDialogs(nSetId);
+        const QString strKey = QString::number(nTemplateId);
+        if (dialogs.contains(strKey))
+            return TemplateFromJson(nTemplateId, dialogs.value(strKey).toObject(), out);
+    }
+    return false;
 }
 
 const CDialogControl* CDialogTemplate::FindControl(int nId) const {
