@@ -1,5 +1,7 @@
 #include "app/DialogTemplate.h"
 
+#include "app/ResourceSet.h"
+
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -15,15 +17,6 @@
 
 #include <cmath>
 
-// The resource sets are compiled into a static library; make sure they are linked and registered.
-static void InitSetResources() {
-    static const bool bDone = [] {
-        Q_INIT_RESOURCE(resources);
-        return true;
-    }();
-    (void)bDone;
-}
-
 namespace {
 
 const char kCtrlIdProperty[] = "dlgCtrlId";
@@ -31,7 +24,7 @@ constexpr int kEnglishSet = 128;
 constexpr int kSetIds[] = {kEnglishSet, 140, 141, 142};
 
 QJsonObject LoadSetDialogs(int nSetId) {
-    InitSetResources();
+    EnsureResources();
     QFile file(QStringLiteral(":/resources/set%1.json").arg(nSetId));
     if (!file.open(QIODevice::ReadOnly))
         return {};
