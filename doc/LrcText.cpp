@@ -256,7 +256,7 @@ bool ParseTimeTag(const CCodePage& cp, const char* afterBracket, const char* end
             fraction = fraction * 10 + static_cast<uint64_t>(*p - '0');
         fraction *= scale[nDigits];
         // Whatever follows up to the ']' is ignored, but the ']' must be there.
-        if (!ScanForChar(cp, p, end, ']'))
+        if ((p == end || *p != ']') && !ScanForChar(cp, p, end, ']'))
             return false;
     } else if (*p != ']') {
         return false;
