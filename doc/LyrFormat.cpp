@@ -80,15 +80,15 @@ bool NextLyricLine(const CCodePage& cp, const char** ppPos, LyricLine* pLine) {
         const char* pEnd = *pContentEnd == '\0' ? pContentEnd : pContentEnd + 2;
         uint32_t time = 0;
         int32_t offset = 0;
-        const char* pTag = *p == '[' ? FindTimeTag(cp, p, pEnd, &time, &offset) : nullptr;
+        const char* pTag = *p == '[' ? FindTimeTag(cp, p, pContentEnd, &time, &offset) : nullptr;
         if (pTag != nullptr) {
-            const char* pLyric = SkipTagRun(cp, pTag, pEnd);
+            const char* pLyric = SkipTagRun(cp, pTag, pContentEnd);
             if (pLyric == nullptr) // a run ending in an unclosed group: it belongs to the text
-                pLyric = ScanForChar(cp, pTag, pEnd, ']');
+                pLyric = ScanForChar(cp, pTag, pContentEnd, ']');
             pLine->pStart = p;
             pLine->pEnd = pEnd;
+            pLine->pContent = pContentEnd;
             pLine->pLyric = pLyric;
-            pLine->pLyricEnd = std::max(pLyric, pContentEnd);
             pLine->nTags = 0;
             const char* pNext = nullptr;
             while (NextLineTag(cp, *pLine, &pNext, &time))
@@ -105,7 +105,7 @@ bool NextLyricLine(const CCodePage& cp, const char** ppPos, LyricLine* pLine) {
 bool NextLineTag(const CCodePage& cp, const LyricLine& line, const char** ppTag, uint32_t* pTime) {
     int32_t offset = 0;
     const char* pFrom = *ppTag == nullptr ? line.pStart : *ppTag;
-    const char* pTag = FindTimeTag(cp, pFrom, line.pEnd, pTime, &offset);
+    const char* pTag = FindTimeTag(cp, pFrom, line.pContent, pTime, &offset);
     if (pTag == nullptr)
         return false;
     *ppTag = pTag;
@@ -146,7 +146,7 @@ size_t BuildLyr(const CCodePage& cp, const char* text, uint8_t* image) {
     while (NextLyricLine(cp, &pPos, &line)) {
         const size_t L = static_cast<size_t>(line.pEnd - line.pLyric);
         const size_t k = line.nTags;
-        const size_t nContent = static_cast<size_t>(line.pLyricEnd - line.pLyric);
+        const size_t nContent = static_cast<size_t>(line.pContent - line.pLyric);
         const size_t nStored = std::max<size_t>(nContent, 1) + 1;
         if (nStringBytes + 4 * nEntries + k * L + 30 >= LYR_STRING_POOL ||
             nEntries + k > LYR_MAX_ENTRIES ||

@@ -31,11 +31,11 @@ void PrepareExportText(const CCodePage& cp, std::string_view text, char* buffer)
 
 // One line of a prepared text that begins with '[' and holds at least one valid time tag.
 struct LyricLine {
-    const char* pStart;    // first byte of the line
-    const char* pEnd;      // start of the next line (past its CR LF) or the terminator
-    const char* pLyric;    // lyric text after the tag run
-    const char* pLyricEnd; // end of the lyric text, before the line's CR LF
-    size_t nTags;          // number of valid time tags on the line
+    const char* pStart;   // first byte of the line
+    const char* pEnd;     // start of the next line (past its CR LF) or the terminator
+    const char* pContent; // end of the line's content: its CR LF or the terminator
+    const char* pLyric;   // lyric text after the tag run, up to pContent
+    size_t nTags;         // number of valid time tags on the line
 };
 
 // Finds the next timed line at or after *ppPos and moves *ppPos past it; false at the end.

@@ -115,7 +115,7 @@ size_t BuildMptHeader(const CCodePage& cp, const char* text, std::string_view na
         uint32_t time = 0;
         while (NextLineTag(cp, line, &pTag, &time)) {
             // After all entries with the same time.
-            const MptEntry entry{time / 100, line.pLyric, line.pLyricEnd};
+            const MptEntry entry{time / 100, line.pLyric, line.pContent};
             size_t i = nEntries++;
             for (; i > 0 && pEntries[i - 1].nTime > entry.nTime; --i)
                 pEntries[i] = pEntries[i - 1];
