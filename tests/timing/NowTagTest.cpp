@@ -138,14 +138,16 @@ TEST(NowTag, PreviousNextAndNowTagChoices) {
         uint32_t time = 12345;
         EXPECT_EQ(FindPrevTagTime(cp, text.c_str(), text.size(), c.nowTime, &offset, &time),
                   c.prevFound);
-        if (c.prevFound)
+        if (c.prevFound) {
             EXPECT_EQ(time, c.prev);
+        }
         time = 12345;
         EXPECT_EQ(FindNextTagTime(cp, text.c_str(), text.size(), c.nowTime, c.audioLength, &offset,
                                   &time),
                   c.nextFound);
-        if (c.nextFound)
+        if (c.nextFound) {
             EXPECT_EQ(time, c.next);
+        }
         EXPECT_EQ(HasTagOfTime(cp, text.c_str(), text.size(), c.nowTime, &offset), c.hasNow);
     }
 }

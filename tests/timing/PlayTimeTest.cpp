@@ -81,8 +81,9 @@ TEST(PlayTime, GateSkipsTheSameTenthUnlessForcedAndCountsSeconds) {
     CPlayPositionGate gate;
     for (const auto& s : steps) {
         EXPECT_EQ(gate.PassTenth(s.position, s.force), s.tenthPasses) << s.position;
-        if (s.tenthPasses)
+        if (s.tenthPasses) {
             EXPECT_EQ(gate.PassSecond(s.position), s.newSecond) << s.position;
+        }
     }
 }
 
