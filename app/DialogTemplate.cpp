@@ -1,5 +1,7 @@
 #include "app/DialogTemplate.h"
 
+#include "app/ResourceSet.h"
+
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -15,22 +17,14 @@
 
 #include <cmath>
 
-// The resource sets are compiled into a static library; make sure they are linked and registered.
-static void InitSetResources() {
-    static const bool bDone = [] {
-        Q_INIT_RESOURCE(resources);
-        return true;
-    }();
-    (void)bDone;
-}
-
 namespace {
 
 const char kCtrlIdProperty[] = "dlgCtrlId";
 constexpr int kEnglishSet = 128;
+constexpr int kSetIds[] = {kEnglishSet, 140, 141, 142};
 
 QJsonObject LoadSetDialogs(int nSetId) {
-    InitSetResources();
+    EnsureResources();
     QFile file(QStringLiteral(":/resources/set%1.json").arg(nSetId));
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -142,6 +136,16 @@ bool CDialogTemplate::Load(int nSetId, int nTemplateId, CDialogTemplate& out) {
     if (!dialogs.contains(strKey))
         return false;
     return TemplateFromJson(nTemplateId, dialogs.value(strKey).toObject(), out);
+}
+
+bool CDialogTemplate::Load(int nTemplateId, CDialogTemplate& out) {
+    for (int nSetId : kSetIds) {
+        const QJsonObject dialogs = LoadSetDialogs(nSetId);
+        const QString strKey = QString::number(nTemplateId);
+        if (dialogs.contains(strKey))
+            return TemplateFromJson(nTemplateId, dialogs.value(strKey).toObject(), out);
+    }
+    return false;
 }
 
 const CDialogControl* CDialogTemplate::FindControl(int nId) const {

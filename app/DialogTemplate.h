@@ -28,6 +28,8 @@ public:
     // Loads template nTemplateId of resource set nSetId. A template the set does not hold is
     // looked up in the English set 128, which also holds the templates shared by all languages.
     static bool Load(int nSetId, int nTemplateId, CDialogTemplate& out);
+    // Loads a template from whichever set holds it (template ids are unique across the sets).
+    static bool Load(int nTemplateId, CDialogTemplate& out);
 
     const CDialogControl* FindControl(int nId) const;
     // The template font as a font of this system ("System" and "MS Sans Serif" become the

@@ -266,6 +266,61 @@ const char* FindLocalString(uint32_t id, int language) {
     return nullptr;
 }
 
+namespace {
+
+struct SFrameworkString {
+    uint32_t nFirst;
+    uint32_t nLast;
+    const char* pszText;
+};
+
+// The framework's English prompts for standard commands the program's table leaves out.
+const SFrameworkString kFrameworkStrings[] = {
+    {0xE108, 0xE108, "Print the active document using current options\nQuick Print"},
+    {0xE110, 0xE11F, "Open this document"},
+    {0xE120, 0xE120, "Erase the selection\nErase"},
+    {0xE121, 0xE121, "Erase everything\nErase All"},
+    {0xE128, 0xE128, "Repeat the last action\nRepeat"},
+    {0xE129, 0xE129, "Replace specific text with different text\nReplace"},
+    {0xE143, 0xE143, "List Help topics\nHelp Topics"},
+    {0xE144, 0xE144, "Display instructions about how to use help\nHelp"},
+    {0xE145, 0xE145, "Display help for clicked on buttons, menus and windows\nHelp"},
+    {0xE146, 0xE146, "Display help for current task or command\nHelp"},
+    {0xE150, 0xE150, "Switch to the next window pane\nNext Pane"},
+    {0xE151, 0xE151, "Switch back to the previous window pane\nPrevious Pane"},
+};
+
+} // namespace
+
+const char* FindFrameworkString(uint32_t id) {
+    for (const SFrameworkString& s : kFrameworkStrings) {
+        if (id >= s.nFirst && id <= s.nLast)
+            return s.pszText;
+    }
+    return nullptr;
+}
+
+std::string_view StatusPromptFor(uint32_t id, int language) {
+    const char* pszText = FindLocalString(id, language);
+    if (!pszText)
+        pszText = FindFrameworkString(id);
+    return pszText ? StatusPromptPart(pszText) : std::string_view();
+}
+
+bool ToolTipFor(uint32_t id, int language, std::string_view& tip) {
+    const char* pszText = FindLocalString(id, language);
+    if (!pszText)
+        pszText = FindFrameworkString(id);
+    if (!pszText)
+        return false;
+    tip = ToolTipPart(pszText);
+    return true;
+}
+
+const char* TextCodePageFor(uint32_t id, int language) {
+    return FindLocalString(id, language) ? LocalStringCodePage(language) : LocalStringCodePage(0);
+}
+
 const char* LocalStringCodePage(int language) {
     switch (language) {
     case 1:

@@ -117,3 +117,40 @@ TEST(LocalStrings, SplitRules) {
         EXPECT_EQ(ToolTipPart(c.text), c.tip) << c.text;
     }
 }
+
+TEST(LocalStrings, PromptsAndTipsFallBackOnTheFrameworkTexts) {
+    struct Case {
+        uint32_t id;
+        int language;
+        const char* prompt; // UTF-8
+        bool bHasTip;
+        const char* tip;
+    };
+    const Case cases[] = {
+        {57603, 2, "儲存活動檔案", true, "儲存檔案"},
+        {57607, 3, "Imprimir el documento activo", true, ""},
+        // Not in the table, with a framework text: English in every language.
+        {0xE110, 2, "Open this document", true, ""},
+        {0xE115, 3, "Open this document", true, ""},
+        {0xE146, 1, "Display help for current task or command", true, "Help"},
+        // Neither: empty prompt, no tool tip at all.
+        {32773, 0, "", false, ""},
+        {32773, 3, "", false, ""},
+        {1003, 1, "", false, ""},
+        {32777, 2, "", false, ""},
+        {0, 0, "", false, ""},
+    };
+    for (const Case& c : cases) {
+        const int cp = FindLocalString(c.id, c.language) ? c.language : 0;
+        EXPECT_STREQ(TextCodePageFor(c.id, c.language), LocalStringCodePage(cp));
+        EXPECT_EQ(ToUtf8(cp, StatusPromptFor(c.id, c.language)), c.prompt) << c.id;
+        std::string_view tip = "unchanged";
+        EXPECT_EQ(ToolTipFor(c.id, c.language, tip), c.bHasTip) << c.id;
+        if (c.bHasTip) {
+            EXPECT_EQ(ToUtf8(cp, tip), c.tip) << c.id;
+        }
+    }
+    // The framework texts never shadow a row of the table.
+    for (uint32_t id : g_localStringIds)
+        EXPECT_EQ(FindFrameworkString(id), nullptr) << id;
+}
