@@ -30,7 +30,7 @@ void NormaliseLoadedText(const CCodePage& cp, std::string_view in, std::string& 
             ++p;
             continue;
         }
-        if (c == '[' && !IsTagPosition(start, p + 1)) {
+        if (c == '[' && !IsTagPosition(cp, start, p + 1)) {
             if (closeEnd != nullptr && closeEnd <= p)
                 closeEnd = ScanForChar(cp, p + 1, end, ']');
             if (closeEnd != nullptr && IsTimeTagShape(cp, p + 1, closeEnd))

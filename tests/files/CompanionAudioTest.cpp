@@ -28,8 +28,9 @@ TEST_P(CompanionAudioTest, FindsTheFirstCandidateThatExists) {
     std::string audio;
     const bool bFound = FindCompanionAudio(folder / c.lyrics, audio);
     EXPECT_EQ(bFound, *c.expected != '\0');
-    if (bFound)
+    if (bFound) {
         EXPECT_EQ(audio, folder / c.expected);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -69,8 +70,9 @@ TEST(CompanionAudio, PassesOverWhatCannotBeOpenedForReading) {
     folder.Write("song.WAV");
     std::string audio;
     ASSERT_TRUE(FindCompanionAudio(folder / "song.lrc", audio));
-    if (::geteuid() != 0) // root reads any file
+    if (::geteuid() != 0) { // root reads any file
         EXPECT_EQ(audio, folder / "song.WAV");
+    }
     EXPECT_FALSE(FileExists(folder / "song.mp3"));
     EXPECT_FALSE(FileExists(folder / "song.wma"));
     EXPECT_TRUE(FileExists(folder / "song.WAV"));

@@ -69,6 +69,9 @@ INSTANTIATE_TEST_SUITE_P(
                       // Big5 "也" is A4 5D: its trail byte is ']', which closes no group.
                       SNormaliseCase{"BIG5", "x[00:01\xA4]", "x[00:01\xA4]"},
                       SNormaliseCase{"BIG5", "x[00:01\xA4]]", "x\r\n[00:01\xA4]]"},
+                      // ... nor does it put the '[' after it at a tag position.
+                      SNormaliseCase{"BIG5", "\xA4][00:01]", "\xA4]\r\n[00:01]"},
+                      SNormaliseCase{"CP1252", "\xA4][00:01]", "\xA4][00:01]"},
                       SNormaliseCase{"GBK", "\xB0\n", "\xB0\n"}, // a lead byte takes the LF with it
                       SNormaliseCase{"GBK", "a\xB0", "a\xB0"}));
 
