@@ -36,6 +36,9 @@ const char* NextLine(const CCodePage& cp, const char* pos);
 bool IsTimeTagShape(const CCodePage& cp, const char* afterBracket, const char* end);
 // True if the '[' before afterBracket stands where a time tag may stand.
 bool IsTagPosition(const char* scanStart, const char* afterBracket);
+// The same, but a ']', CR or LF before the '[' counts only when it is a character of its own
+// (not the trail byte of a double-byte character). FindTimeTag uses this one.
+bool IsTagPosition(const CCodePage& cp, const char* scanStart, const char* afterBracket);
 // Value of the group; false if it is no time tag (also when the time overflows 32 bits).
 bool ParseTimeTag(const CCodePage& cp, const char* afterBracket, const char* end, uint32_t* pTime);
 // First valid time tag in [start, end): position after its '[' and its time; nullptr if none.
@@ -61,6 +64,7 @@ size_t FormatTimeTag(char* out, uint32_t time, int nTimeFormat);
 // Keeps only empty lines, tag lines and header lines (trailing blanks removed), in place.
 void CleanLyrics(const CCodePage& cp, char* text);
 // Rebuilds a cleaned text in place (headers first, offset applied to every tag). text is a
-// buffer of LYRICS_CAPACITY bytes. Returns false when the result did not fit: text then holds
-// the whole lines that fitted, never part of a line.
+// buffer of LYRICS_CAPACITY bytes. The view's offset is not touched: a caller that wants it
+// set from the text calls ReadOffsetTag first. Returns false when the result did not fit: text then
+// holds the whole lines that fitted, never part of a line.
 bool RebuildLyrics(const CCodePage& cp, char* text, int nTimeFormat);
