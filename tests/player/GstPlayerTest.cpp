@@ -140,22 +140,42 @@ TEST_F(GstPlayer, SeekReadsBackTheTarget) {
     }
 }
 
+// Played to its end the song stays Running at its length; Stop then plays it from the start.
 TEST_F(GstPlayer, PlayingOnAtTheEndAndStoppingRewinds) {
-    ASSERT_EQ(Open("song.au"), 1);
-    ASSERT_EQ(MediaPlay(nullptr), 1);
-    ASSERT_EQ(MediaSetPosition(nullptr, 2900), 1);
-    Wait(400ms); // past the end
-    const uint32_t end = MediaGetPosition(nullptr);
-    EXPECT_GE(end, 2900u);
-    EXPECT_LE(end, 3000u);
-    EXPECT_EQ(MediaPlay(nullptr), 1); // Run again at the end
-    EXPECT_EQ(MediaRegistryHead()->m_state, PlayState::Running);
-    ASSERT_EQ(MediaStop(nullptr), 1);
-    EXPECT_EQ(MediaGetPosition(nullptr), 0u);
-    ASSERT_EQ(MediaPlay(nullptr), 1);
-    const uint32_t restarted = PositionAfterStart(0);
-    EXPECT_GT(restarted, 0u);
-    EXPECT_LT(restarted, 1000u);
+    for (const char* name : {"song.wav", "vbr_plain.mp3", "song.au", "song.wma", "song.mpt"}) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(Open(name), 1);
+        const uint32_t length = MediaGetLength(nullptr);
+        ASSERT_EQ(MediaPlay(nullptr), 1);
+        ASSERT_EQ(MediaSetPosition(nullptr, length - 150), 1);
+        Wait(400ms); // past the end
+        EXPECT_EQ(MediaGetPosition(nullptr), length);
+        EXPECT_EQ(MediaPlay(nullptr), 1); // Run again at the end
+        EXPECT_EQ(MediaRegistryHead()->m_state, PlayState::Running);
+        ASSERT_EQ(MediaStop(nullptr), 1);
+        EXPECT_EQ(MediaGetPosition(nullptr), 0u);
+        ASSERT_EQ(MediaPlay(nullptr), 1);
+        const uint32_t restarted = PositionAfterStart(0);
+        EXPECT_GT(restarted, 0u);
+        EXPECT_LT(restarted, 1000u);
+        ASSERT_EQ(MediaClose(nullptr), 1);
+    }
+}
+
+TEST_F(GstPlayer, SeekPastTheEndStandsAtTheEnd) {
+    for (const char* name : {"song.wav", "vbr_plain.mp3", "song.au"}) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(Open(name), 1);
+        const uint32_t length = MediaGetLength(nullptr);
+        ASSERT_EQ(MediaSetPosition(nullptr, 10000), 1);
+        EXPECT_EQ(MediaGetPosition(nullptr), length);
+        ASSERT_EQ(MediaPlay(nullptr), 1);
+        Wait(100ms);
+        EXPECT_EQ(MediaGetPosition(nullptr), length);
+        ASSERT_EQ(MediaSetPosition(nullptr, 1000), 1); // and plays again from inside
+        EXPECT_GT(PositionAfterStart(1000), 1000u);
+        ASSERT_EQ(MediaClose(nullptr), 1);
+    }
 }
 
 TEST_F(GstPlayer, VolumeIsSetInDecibels) {
