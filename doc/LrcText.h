@@ -36,6 +36,9 @@ const char* NextLine(const CCodePage& cp, const char* pos);
 bool IsTimeTagShape(const CCodePage& cp, const char* afterBracket, const char* end);
 // True if the '[' before afterBracket stands where a time tag may stand.
 bool IsTagPosition(const char* scanStart, const char* afterBracket);
+// The same, but a ']', CR or LF before the '[' counts only when it is a character of its own
+// (not the trail byte of a double-byte character). FindTimeTag uses this one.
+bool IsTagPosition(const CCodePage& cp, const char* scanStart, const char* afterBracket);
 // Value of the group; false if it is no time tag (also when the time overflows 32 bits).
 bool ParseTimeTag(const CCodePage& cp, const char* afterBracket, const char* end, uint32_t* pTime);
 // First valid time tag in [start, end): position after its '[' and its time; nullptr if none.

@@ -1,0 +1,48 @@
+#pragma once
+// Tool tips and status-bar prompts in the interface language for the frame's menus, tool bar
+// and control bar. It finds the command or control id behind a highlighted menu item, a button
+// or a control under the pointer, and answers it from the per-language table, falling back on
+// the framework's English texts: what the tool-tip and fly-by notifications did on the platform
+// the program was designed for.
+
+#include <QObject>
+#include <QString>
+
+class QMainWindow;
+class QMenu;
+class QToolBar;
+class QWidget;
+
+class CFrameTips : public QObject {
+public:
+    // nLanguage: the interface language, 0 to 3. Qt's own status tips of the frame are replaced
+    // by these prompts; the idle text is shown at once.
+    CFrameTips(QMainWindow* pFrame, int nLanguage);
+
+    // The tool-tip text of an id; false when there is none at all (no tool tip is shown).
+    bool OnToolTipText(int nId, QString& strTip) const;
+    // Shows a status prompt: an explicit text when given, else the prompt of nId (empty for 0 or
+    // for an id without any text).
+    void OnSetMessageString(int nId, const QString* pstrText = nullptr);
+    // The prompt OnSetMessageString shows for an id.
+    QString MessageString(int nId) const;
+    // "Ready" in the interface language.
+    void ShowIdleMessage();
+
+    // Prompts while the menu's items are highlighted (its submenus too), idle text after.
+    void WatchMenu(QMenu* pMenu);
+    // Tool tips and fly-by prompts of the tool bar's buttons (by their actions' command ids).
+    void WatchToolBar(QToolBar* pToolBar);
+    // The same for one control with its id, and for every control with an id under pParent.
+    void WatchControl(QWidget* pControl, int nId);
+    void WatchControls(QWidget* pParent);
+
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+
+private:
+    void OnMenuClosed();
+
+    QMainWindow* m_pFrame;
+    int m_nLanguage;
+};

@@ -1,0 +1,83 @@
+#include "app/ResourceSet.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+// Outside any namespace, as Q_INIT_RESOURCE requires.
+static void InitEmbeddedResources() {
+    Q_INIT_RESOURCE(resources);
+}
+
+void EnsureResources() {
+    static const bool bDone = [] {
+        InitEmbeddedResources();
+        return true;
+    }();
+    (void)bDone;
+}
+
+namespace {
+
+bool ReadEntries(const QJsonArray& array, QList<SMenuEntry>* pEntries) {
+    for (const QJsonValue& value : array) {
+        if (!value.isObject())
+            return false;
+        const QJsonObject object = value.toObject();
+        SMenuEntry entry;
+        entry.bSeparator = object.value(QStringLiteral("separator")).toBool();
+        if (!entry.bSeparator) {
+            entry.strText = object.value(QStringLiteral("text")).toString();
+            entry.bGrayed = object.value(QStringLiteral("grayed")).toBool();
+            const QJsonValue items = object.value(QStringLiteral("items"));
+            if (items.isArray()) {
+                if (!ReadEntries(items.toArray(), &entry.items))
+                    return false;
+            } else {
+                entry.nId = object.value(QStringLiteral("id")).toInt();
+                if (entry.nId <= 0 || entry.nId > 0xFFFF)
+                    return false;
+            }
+        }
+        pEntries->append(entry);
+    }
+    return true;
+}
+
+} // namespace
+
+bool CResourceSet::Load(int nSetId) {
+    EnsureResources();
+    *this = CResourceSet();
+    QFile file(QStringLiteral(":/resources/set%1.json").arg(nSetId));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QJsonDocument json = QJsonDocument::fromJson(file.readAll());
+    if (!json.isObject())
+        return false;
+    const QJsonObject root = json.object();
+
+    CResourceSet set;
+    set.m_nId = nSetId;
+    if (!ReadEntries(root.value(QStringLiteral("menu")).toArray(), &set.m_menu))
+        return false;
+    for (const QJsonValue& value : root.value(QStringLiteral("accelerators")).toArray()) {
+        const QJsonObject object = value.toObject();
+        SAccelerator accel;
+        accel.key = QKeySequence::fromString(object.value(QStringLiteral("key")).toString(),
+                                             QKeySequence::PortableText);
+        accel.nCommand = object.value(QStringLiteral("id")).toInt();
+        if (accel.key.count() != 1 || accel.key[0].key() == Qt::Key_unknown || accel.nCommand <= 0)
+            return false;
+        set.m_accelerators.append(accel);
+    }
+    set.m_strDocument = root.value(QStringLiteral("document")).toString();
+    *this = set;
+    return true;
+}
+
+QString CResourceSet::DocumentField(int nField) const {
+    const QStringList fields = m_strDocument.split(QLatin1Char('\n'));
+    return nField >= 0 && nField < fields.size() ? fields.at(nField) : QString();
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The media backend over GStreamer's playbin, audio only.
+
+#include <memory>
+
+#include "player/MediaBackend.h"
+#include "player/MediaPlayer.h"
+
+// A new backend instance. audioSink names the sink element to play into; nullptr takes the
+// default (autoaudiosink, which falls back to a clock-synced null sink without a sound device).
+// A "fakeaudiosink" is made clock-synced. Initialises GStreamer on first use.
+std::unique_ptr<IMediaBackend> CreateGstMediaBackend(const char* audioSink = nullptr);
+
+// A factory for MediaSetBackendFactory making GStreamer backends with the given sink.
+MediaBackendFactory GstMediaBackendFactory(const char* audioSink = nullptr);

@@ -1,0 +1,275 @@
+// The player registry: a doubly linked list of players, newest first, and the state rules of
+// play, pause and stop over an abstract media backend.
+#include "player/MediaPlayer.h"
+
+#include <cmath>
+#include <string>
+#include <utility>
+
+#include "player/MediaPlayerRegistry.h"
+
+namespace {
+
+CMediaPlayer* g_pHead = nullptr;
+MediaBackendFactory g_factory;
+
+CMediaPlayer* FindPlayer(const void* key) {
+    for (CMediaPlayer* p = g_pHead; p; p = p->m_pNext)
+        if (p->m_pKey == key)
+            return p;
+    return nullptr;
+}
+
+// Seconds to milliseconds, truncated toward zero, low 32 bits. A negative or undefined value
+// from the backend reads as 0 rather than as a huge position.
+uint32_t SecondsToMs(double seconds) {
+    const double ms = std::trunc(seconds * 1000.0);
+    if (!(ms >= 0.0) || ms >= 18446744073709551616.0)
+        return 0;
+    return static_cast<uint32_t>(static_cast<uint64_t>(ms));
+}
+
+// UTF-8 to UTF-16; false on a malformed sequence.
+bool PathToUtf16(const char* path, std::u16string& out) {
+    out.clear();
+    const auto* p = reinterpret_cast<const unsigned char*>(path);
+    while (*p) {
+        uint32_t c = *p++;
+        int more = 0;
+        if (c >= 0xF0 && c < 0xF5) {
+            c &= 0x07;
+            more = 3;
+        } else if (c >= 0xE0) {
+            c &= 0x0F;
+            more = 2;
+        } else if (c >= 0xC2 && c < 0xE0) {
+            c &= 0x1F;
+            more = 1;
+        } else if (c >= 0x80) {
+            return false;
+        }
+        for (int i = 0; i < more; ++i) {
+            if ((*p & 0xC0) != 0x80)
+                return false;
+            c = (c << 6) | (*p++ & 0x3F);
+        }
+        if ((more == 2 && (c < 0x800 || (c >= 0xD800 && c < 0xE000))) ||
+            (more == 3 && (c < 0x10000 || c > 0x10FFFF)))
+            return false;
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(c));
+        }
+    }
+    return true;
+}
+
+void Unlink(CMediaPlayer* p) {
+    if (p->m_pNext)
+        p->m_pNext->m_pPrev = p->m_pPrev;
+    if (p->m_pPrev)
+        p->m_pPrev->m_pNext = p->m_pNext;
+    if (g_pHead == p)
+        g_pHead = p->m_pNext;
+    p->m_pNext = p->m_pPrev = nullptr;
+}
+
+} // namespace
+
+CMediaPlayer* MediaRegistryHead() {
+    return g_pHead;
+}
+
+int CMediaPlayer::Init(const void* key, const char* path, int32_t volume) {
+    m_pKey = key;
+    m_nVolume = volume;
+    return BuildGraph(path);
+}
+
+int CMediaPlayer::BuildGraph(const char* path) {
+    std::u16string wide;
+    if (!path || !PathToUtf16(path, wide) || wide.size() > kMediaMaxPathUnits)
+        return 0;
+    char16_t wszPath[kMediaMaxPathUnits + 1] = {};
+    wide.copy(wszPath, wide.size());
+
+    if (!g_factory)
+        return 0;
+    m_pGraph = g_factory();
+    if (!m_pGraph || !MediaSucceeded(m_pGraph->Create())) {
+        m_pGraph.reset();
+        return 0;
+    }
+    if (!MediaSucceeded(m_pGraph->RenderFile(wszPath)))
+        return 0;
+    if (!MediaSucceeded(m_pGraph->Acquire(MediaInterface::Control)))
+        return 0;
+    m_bControl = true;
+    if (!MediaSucceeded(m_pGraph->Acquire(MediaInterface::Seeking)))
+        return 0;
+    m_bSeeking = true;
+    if (!MediaSucceeded(m_pGraph->Acquire(MediaInterface::Position)))
+        return 0;
+    m_bPosition = true;
+    if (!MediaSucceeded(m_pGraph->Acquire(MediaInterface::Audio)))
+        return 0;
+    m_bAudio = true;
+    return 1;
+}
+
+void CMediaPlayer::ReleaseGraph() {
+    if (!m_pGraph)
+        return;
+    if (m_bControl)
+        m_pGraph->Stop();
+    const std::pair<bool*, MediaInterface> order[] = {
+        {&m_bSeeking, MediaInterface::Seeking},
+        {&m_bPosition, MediaInterface::Position},
+        {&m_bControl, MediaInterface::Control},
+        {&m_bAudio, MediaInterface::Audio},
+    };
+    for (const auto& [pHeld, which] : order) {
+        if (*pHeld)
+            m_pGraph->Release(which);
+        *pHeld = false;
+    }
+    m_pGraph->Release(MediaInterface::Graph);
+    m_pGraph.reset();
+}
+
+int CMediaPlayer::Play() {
+    if (!m_bControl)
+        return 0;
+    if (!MediaSucceeded(m_pGraph->Run()))
+        return 0;
+    m_state = PlayState::Running;
+    return 1;
+}
+
+int CMediaPlayer::Pause() {
+    if (!m_bControl)
+        return 0;
+    if (m_state == PlayState::Running && MediaSucceeded(m_pGraph->Pause()))
+        m_state = PlayState::Paused;
+    return 1;
+}
+
+int CMediaPlayer::Stop() {
+    if (!m_bControl || !m_bSeeking)
+        return 0;
+    if (m_state == PlayState::Stopped)
+        return 1;
+    m_pGraph->Stop();
+    m_state = PlayState::Stopped;
+    m_pGraph->Rewind();
+    m_pGraph->Pause(); // cued at the start; the recorded state stays Stopped
+    return 1;
+}
+
+uint32_t CMediaPlayer::GetLength() {
+    if (!m_bPosition)
+        return 0;
+    double seconds = 0.0;
+    m_pGraph->GetDuration(&seconds);
+    return SecondsToMs(seconds);
+}
+
+uint32_t CMediaPlayer::GetPosition() {
+    if (!m_bPosition)
+        return 0;
+    double seconds = 0.0;
+    m_pGraph->GetPosition(&seconds);
+    return SecondsToMs(seconds);
+}
+
+int CMediaPlayer::SetPosition(uint32_t ms) {
+    if (!m_bPosition)
+        return 0;
+    m_pGraph->SetPosition(static_cast<double>(ms) * 0.001);
+    return 1;
+}
+
+void CMediaPlayer::SetVolume(int32_t volume) {
+    m_nVolume = volume;
+    if (m_pGraph && m_bAudio)
+        m_pGraph->SetVolume(volume);
+}
+
+void MediaSetBackendFactory(MediaBackendFactory factory) {
+    g_factory = std::move(factory);
+}
+
+int MediaOpen(const void* key, const char* path, int32_t volume) {
+    if (FindPlayer(key))
+        return 0;
+    auto* pPlayer = new CMediaPlayer;
+    if (!pPlayer->Init(key, path, volume)) {
+        pPlayer->ReleaseGraph();
+        delete pPlayer;
+        return 0;
+    }
+    pPlayer->m_pNext = g_pHead;
+    if (g_pHead)
+        g_pHead->m_pPrev = pPlayer;
+    g_pHead = pPlayer;
+    return 1;
+}
+
+int MediaClose(const void* key) {
+    CMediaPlayer* pPlayer = FindPlayer(key);
+    if (!pPlayer)
+        return 0;
+    Unlink(pPlayer);
+    pPlayer->ReleaseGraph();
+    delete pPlayer;
+    return 1;
+}
+
+void MediaCloseAll() {
+    while (g_pHead) {
+        CMediaPlayer* pPlayer = g_pHead;
+        g_pHead = pPlayer->m_pNext;
+        if (g_pHead)
+            g_pHead->m_pPrev = nullptr;
+        pPlayer->ReleaseGraph();
+        delete pPlayer;
+    }
+}
+
+int MediaPlay(const void* key) {
+    CMediaPlayer* p = FindPlayer(key);
+    return p ? p->Play() : 0;
+}
+
+int MediaPause(const void* key) {
+    CMediaPlayer* p = FindPlayer(key);
+    return p ? p->Pause() : 0;
+}
+
+int MediaStop(const void* key) {
+    CMediaPlayer* p = FindPlayer(key);
+    return p ? p->Stop() : 0;
+}
+
+uint32_t MediaGetLength(const void* key) {
+    CMediaPlayer* p = FindPlayer(key);
+    return p ? p->GetLength() : 0;
+}
+
+uint32_t MediaGetPosition(const void* key) {
+    CMediaPlayer* p = FindPlayer(key);
+    return p ? p->GetPosition() : 0;
+}
+
+int MediaSetPosition(const void* key, uint32_t ms) {
+    CMediaPlayer* p = FindPlayer(key);
+    return p ? p->SetPosition(ms) : 0;
+}
+
+void MediaSetVolume(const void* key, int32_t volume) {
+    if (CMediaPlayer* p = FindPlayer(key))
+        p->SetVolume(volume);
+}
