@@ -26,6 +26,7 @@ bool CVersewrightDoc::OnNewDocument() {
         return false;
     if (CVersewrightView* pView = GetView())
         pView->SetLyricsText("");
+    SetModifiedFlag(false); // emptying the editor is no change of the user's
     return true;
 }
 

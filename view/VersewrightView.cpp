@@ -7,6 +7,7 @@
 
 #include "doc/LrcText.h"
 #include "doc/VersewrightDoc.h"
+#include "player/MediaPlayer.h"
 #include "view/Gutter.h"
 
 CVersewrightView* g_pView = nullptr;
@@ -27,6 +28,7 @@ CVersewrightView::CVersewrightView() : m_hBackBrush(Qt::white) {
 }
 
 CVersewrightView::~CVersewrightView() {
+    MediaCloseAll();
     if (g_pView == this)
         g_pView = nullptr;
 }

@@ -20,12 +20,13 @@ struct CCommandEntry {
 
 using CCommandTable = std::span<const CCommandEntry>;
 
-template <class T, void (T::*Fn)()> void CallCommand(CCmdTarget* p) {
+// Fn may be a member of a base of T.
+template <class T, auto Fn> void CallCommand(CCmdTarget* p) {
     if (T* t = dynamic_cast<T*>(p))
         (t->*Fn)();
 }
 
-template <class T, void (T::*Fn)(CCmdUI*)> void CallUpdate(CCmdTarget* p, CCmdUI* pCmdUI) {
+template <class T, auto Fn> void CallUpdate(CCmdTarget* p, CCmdUI* pCmdUI) {
     if (T* t = dynamic_cast<T*>(p))
         (t->*Fn)(pCmdUI);
 }
