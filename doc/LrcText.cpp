@@ -23,6 +23,25 @@ const char* ReadDigits(const char* p, const char* end, uint64_t* pValue) {
     return p;
 }
 
+// An optional sign and decimal digits in a zero-terminated text.
+struct SSignedNumber {
+    bool bNegative;
+    uint64_t nMagnitude; // saturated at DIGITS_CAP
+    const char* pEnd;    // first byte after the digits
+};
+
+SSignedNumber ReadSignedNumber(const char* pos) {
+    SSignedNumber n{*pos == '-', 0, pos};
+    if (*pos == '+' || *pos == '-')
+        ++pos;
+    const char* end = pos;
+    while (IsDigit(*end))
+        ++end;
+    ReadDigits(pos, end, &n.nMagnitude);
+    n.pEnd = end;
+    return n;
+}
+
 // True if the zero-terminated text at p starts with word (lower case), letters in either case.
 // A zero byte never matches, so nothing is read past the terminator.
 bool StartsWithNoCase(const char* p, const char* word) {
@@ -237,7 +256,7 @@ bool ParseTimeTag(const CCodePage& cp, const char* afterBracket, const char* end
             fraction = fraction * 10 + static_cast<uint64_t>(*p - '0');
         fraction *= scale[nDigits];
         // Whatever follows up to the ']' is ignored, but the ']' must be there.
-        if (!ScanForChar(cp, p, end, ']'))
+        if ((p == end || *p != ']') && !ScanForChar(cp, p, end, ']'))
             return false;
     } else if (*p != ']') {
         return false;
@@ -328,34 +347,21 @@ int32_t ReadOffsetTag(const CCodePage& cp, const char* text, int32_t* pOffset) {
 bool IsOffsetNumber(const char* pos) {
     if (!pos)
         return false;
-    const bool bNegative = *pos == '-';
-    if (*pos == '+' || *pos == '-')
-        ++pos;
-    uint64_t value = 0;
-    const char* end = pos;
-    while (IsDigit(*end))
-        ++end;
-    ReadDigits(pos, end, &value);
-    if (*end != ']' && *end != '\0')
+    const SSignedNumber n = ReadSignedNumber(pos);
+    if (*n.pEnd != ']' && *n.pEnd != '\0')
         return false;
     // An offset beyond 32 bits has no meaning and is ignored like any other invalid one.
-    return value <= (bNegative ? uint64_t{1} << 31 : (uint64_t{1} << 31) - 1);
+    return n.nMagnitude <= (n.bNegative ? uint64_t{1} << 31 : (uint64_t{1} << 31) - 1);
 }
 
 int32_t ParseSignedNumber(const char* pos) {
     if (!pos)
         return 0;
-    const bool bNegative = *pos == '-';
-    if (*pos == '+' || *pos == '-')
-        ++pos;
-    uint64_t value = 0;
-    const char* end = pos;
-    while (IsDigit(*end))
-        ++end;
-    ReadDigits(pos, end, &value);
-    if (bNegative)
-        return value >= (uint64_t{1} << 31) ? INT32_MIN : -static_cast<int32_t>(value);
-    return value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value);
+    const SSignedNumber n = ReadSignedNumber(pos);
+    if (n.bNegative)
+        return n.nMagnitude >= (uint64_t{1} << 31) ? INT32_MIN
+                                                   : -static_cast<int32_t>(n.nMagnitude);
+    return n.nMagnitude > INT32_MAX ? INT32_MAX : static_cast<int32_t>(n.nMagnitude);
 }
 
 size_t FormatTimeTag(char* out, uint32_t time, int nTimeFormat) {

@@ -64,6 +64,7 @@ size_t FormatTimeTag(char* out, uint32_t time, int nTimeFormat);
 // Keeps only empty lines, tag lines and header lines (trailing blanks removed), in place.
 void CleanLyrics(const CCodePage& cp, char* text);
 // Rebuilds a cleaned text in place (headers first, offset applied to every tag). text is a
-// buffer of LYRICS_CAPACITY bytes. Returns false when the result did not fit: text then holds
-// the whole lines that fitted, never part of a line.
+// buffer of LYRICS_CAPACITY bytes. The view's offset is not touched: a caller that wants it
+// set from the text calls ReadOffsetTag first. Returns false when the result did not fit: text then
+// holds the whole lines that fitted, never part of a line.
 bool RebuildLyrics(const CCodePage& cp, char* text, int nTimeFormat);

@@ -211,6 +211,8 @@ TEST(CodePage, InvalidBytesAreReportedNotDropped) {
     } cases[] = {
         {"UTF-8", "a\xC3(b", u"a\uFFFD(b"},
         {"UTF-8", "ab\xE4\xB8", u"ab\uFFFD\uFFFD"}, // cut short at the end
+        {"UTF-8", "a\xED\xA0\x80", u"a\uFFFD"},     // an encoded surrogate
+        {"UTF-8", "a\xC0\x80", u"a\uFFFD"},         // an overlong form
         {"GBK", "a\xD6", u"a\uFFFD"},
         {"WINDOWS-1252", "x\x81y", u"x\uFFFDy"},
     };
