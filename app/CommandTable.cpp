@@ -28,6 +28,8 @@ const CCommandEntry kCommands[] = {
     // Document
     ON_COMMAND(Document, ID_FILE_SAVE, CDocument, OnFileSave),
     ON_COMMAND(Document, ID_FILE_SAVE_AS, CDocument, OnFileSaveAs),
+    ON_COMMAND(Document, ID_LYR_TO_LRC, CVersewrightDoc, OnLyrToLrc),
+    ON_COMMAND(Document, ID_MPT_TO_LRC, CVersewrightDoc, OnMptToLrc),
     // Application
     ON_COMMAND(App, ID_FILE_NEW, CWinApp, OnFileNew),
     ON_COMMAND(App, ID_APP_EXIT, CWinApp, OnAppExit),
