@@ -101,7 +101,7 @@ int CVersewrightView::FindNowTag(std::string& strTag, std::string& strLyric, uin
 }
 
 void CVersewrightView::SeekToTag(uint32_t nTagTime) {
-    const uint32_t nPosition = ::PlayPositionOfTag(nTagTime, m_nOffset);
+    const uint32_t nPosition = PlayPositionOfTag(nTagTime);
     MediaSetPosition(nullptr, nPosition);
     UpdatePlayPosition(nPosition, false);
 }
