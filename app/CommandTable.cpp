@@ -25,6 +25,18 @@ const CCommandEntry kCommands[] = {
     ON_COMMAND(View, ID_EDIT_DEL_FRACTIONS, CVersewrightView, OnDelFractions),
     ON_COMMAND(View, ID_EDIT_TIDY, CVersewrightView, OnTidy),
     ON_COMMAND(View, ID_EDIT_SELECT_TEXT, CVersewrightView, OnSelectText),
+    // View: playback
+    ON_COMMAND(View, IDC_OPEN_AUDIO, CVersewrightView, OnOpenAudio),
+    ON_COMMAND_UPDATE(View, IDC_PLAY, CVersewrightView, OnPlay, OnUpdatePlay),
+    ON_COMMAND_UPDATE(View, IDC_PAUSE, CVersewrightView, OnPause, OnUpdatePause),
+    ON_COMMAND_UPDATE(View, ID_PLAY_STOP, CVersewrightView, OnStop, OnUpdateStop),
+    ON_COMMAND_UPDATE(View, IDC_BACK, CVersewrightView, OnBack, OnUpdateNeedAudio),
+    ON_COMMAND_UPDATE(View, IDC_FORWARD, CVersewrightView, OnForward, OnUpdateNeedAudio),
+    ON_COMMAND(View, ID_PLAY_VOLUME_UP, CVersewrightView, OnVolumeUp),
+    ON_COMMAND(View, ID_PLAY_VOLUME_DOWN, CVersewrightView, OnVolumeDown),
+    ON_COMMAND_UPDATE(View, ID_PLAY_PREV_TAG, CVersewrightView, OnPrevTag, OnUpdateTagNavigation),
+    ON_COMMAND_UPDATE(View, ID_PLAY_NEXT_TAG, CVersewrightView, OnNextTag, OnUpdateTagNavigation),
+    ON_COMMAND_UPDATE(View, ID_PLAY_NOW_TAG, CVersewrightView, OnNowTag, OnUpdateTagNavigation),
     // Document
     ON_COMMAND(Document, ID_FILE_SAVE, CDocument, OnFileSave),
     ON_COMMAND(Document, ID_FILE_SAVE_AS, CDocument, OnFileSaveAs),
@@ -33,6 +45,11 @@ const CCommandEntry kCommands[] = {
     // Application
     ON_COMMAND(App, ID_FILE_NEW, CWinApp, OnFileNew),
     ON_COMMAND(App, ID_APP_EXIT, CWinApp, OnAppExit),
+    // Frame: the bars of the View menu and the help
+    ON_COMMAND_UPDATE(Frame, ID_VIEW_TOOLBAR, CMainFrame, OnViewToolBar, OnUpdateViewToolBar),
+    ON_COMMAND_UPDATE(Frame, ID_VIEW_STATUS_BAR, CMainFrame, OnViewStatusBar,
+                      OnUpdateViewStatusBar),
+    ON_COMMAND(Frame, ID_HELP_CONTENTS, CMainFrame, OnHelpContents),
 };
 } // namespace
 
