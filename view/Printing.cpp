@@ -33,7 +33,6 @@ QPrinter& CVersewrightView::GetPrinter() {
 void CVersewrightView::OnFilePrint() {
     QPrinter& printer = GetPrinter();
     QPrintDialog dlg(&printer, window());
-    dlg.setOption(QAbstractPrintDialog::PrintSelection, false);
     if (dlg.exec() == QDialog::Accepted)
         PrintPlainText(printer, toPlainText(), font());
 }
