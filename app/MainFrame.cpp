@@ -4,6 +4,7 @@
 #include <QComboBox>
 
 #include "app/Resource.h"
+#include "app/ResourceSet.h"
 #include "app/XDataConvert.h"
 #include "platform/QtTranslation.h"
 #include "platform/SettingsStore.h"
@@ -15,6 +16,7 @@ CMainFrame* g_pMainFrame = nullptr;
 CMainFrame::CMainFrame() {
     g_pMainFrame = this;
     setObjectName(QStringLiteral("CMainFrame"));
+    setWindowIcon(LoadFrameIcon());
     // The menus show the images of tool bar 136.
     MenuHelper().LoadToolbarImages(136);
     m_nTimeFormat = 0;
