@@ -4,7 +4,9 @@
 #include <QComboBox>
 
 #include "app/Resource.h"
+#include "app/ResourceSet.h"
 #include "app/XDataConvert.h"
+#include "platform/QtTranslation.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemLanguage.h"
 #include "view/VersewrightView.h"
@@ -14,10 +16,12 @@ CMainFrame* g_pMainFrame = nullptr;
 CMainFrame::CMainFrame() {
     g_pMainFrame = this;
     setObjectName(QStringLiteral("CMainFrame"));
+    setWindowIcon(LoadFrameIcon());
     // The menus show the images of tool bar 136.
     MenuHelper().LoadToolbarImages(136);
     m_nTimeFormat = 0;
     m_nLanguage = GetUiLanguage();
+    InstallQtTranslation(this, m_nLanguage);
 }
 
 CMainFrame::~CMainFrame() {
