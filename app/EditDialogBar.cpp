@@ -1,6 +1,5 @@
 #include "app/EditDialogBar.h"
 
-#include <QAction>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMainWindow>
@@ -97,7 +96,7 @@ bool IsNavigationKey(int nKey) {
 CEditDialogBar::CEditDialogBar(int nTemplateId, QWidget* pParent) : QDockWidget(pParent) {
     setWindowTitle(QStringLiteral("Edit dialogbar"));
     setObjectName(QStringLiteral("EditDialogBar"));
-    setProperty("dlgCtrlId", kBarId);
+    SetDlgCtrlId(this, kBarId);
     setAllowedAreas(Qt::BottomDockWidgetArea);
     setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
                 QDockWidget::DockWidgetClosable);
@@ -236,13 +235,6 @@ QWidget* CEditDialogBar::Control(int nId) const {
     return FindDlgItem(m_pContent, nId);
 }
 
-void CEditDialogBar::SetCommandAction(int nId, QAction* pAction) {
-    auto* pButton = qobject_cast<QPushButton*>(Control(nId));
-    if (!pButton || !pAction)
-        return;
-    // QAction::trigger does nothing while the action is disabled: a disabled command never runs.
-    connect(pButton, &QPushButton::clicked, pAction, &QAction::trigger);
-    connect(pAction, &QAction::changed, pButton,
-            [pButton, pAction]() { pButton->setEnabled(pAction->isEnabled()); });
-    pButton->setEnabled(pAction->isEnabled());
+QList<QPushButton*> CEditDialogBar::Buttons() const {
+    return m_pContent->findChildren<QPushButton*>();
 }
