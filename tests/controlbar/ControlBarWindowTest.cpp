@@ -132,7 +132,7 @@ TEST_F(WindowTest, TipsAndPromptsInTraditionalChinese) {
     QWidget* pPlay = Bar()->Control(IDC_PLAY);
     EXPECT_EQ(HoverTip(pPlay), QString::fromUtf8("播放"));
     EXPECT_EQ(Status(), QString::fromUtf8("播放音樂檔案"));
-    LeaveTip(pPlay);
+    EXPECT_TRUE(LeaveTip(pPlay));
     EXPECT_EQ(Status(), QString::fromUtf8("就緒"));
 
     // The volume slider has neither a row nor a framework text: no tool tip at all.
@@ -140,7 +140,7 @@ TEST_F(WindowTest, TipsAndPromptsInTraditionalChinese) {
     EXPECT_FALSE(pFrame->OnToolTipText(IDC_VOLUME, strTip));
     EXPECT_EQ(HoverTip(pVolume), "");
     EXPECT_EQ(Status(), "");
-    LeaveTip(pVolume);
+    EXPECT_TRUE(LeaveTip(pVolume));
 }
 
 TEST_F(WindowTest, TipsAndPromptsInSpanish) {
@@ -157,7 +157,7 @@ TEST_F(WindowTest, TipsAndPromptsInSpanish) {
     QWidget* pPlay = Bar()->Control(IDC_PLAY);
     EXPECT_EQ(HoverTip(pPlay), QString::fromUtf8(" Reproducir música"));
     EXPECT_EQ(Status(), QString::fromUtf8("Reproducir música"));
-    LeaveTip(pPlay);
+    EXPECT_TRUE(LeaveTip(pPlay));
     EXPECT_EQ(Status(), "Preparado");
 }
 
@@ -192,4 +192,16 @@ TEST_F(WindowTest, MenuPromptsWhileItemsAreHighlighted) {
         EXPECT_EQ(Status(), QString::fromUtf8(c.pszIdle)) << c.pszLocale;
         m_app.Stop();
     }
+}
+
+TEST_F(WindowTest, SlidersReachTheView) {
+    Start("en_US.UTF-8");
+    QSlider* pVolume = Bar()->VolumeSlider();
+    pVolume->setValue(-1000);
+    pVolume->setFocus();
+    QTest::keyClick(pVolume, Qt::Key_PageDown);
+    // The kept volume is what the frame saves at close.
+    EXPECT_EQ(m_app.View()->m_nVolume, -800);
+    QTest::keyClick(pVolume, Qt::Key_Home);
+    EXPECT_EQ(m_app.View()->m_nVolume, -2000);
 }

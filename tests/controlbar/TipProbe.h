@@ -19,9 +19,9 @@ inline QString HoverTip(QWidget* pWidget) {
 }
 
 // The tool tip fades out on a timer; waits until it has gone.
-inline void LeaveTip(QWidget* pWidget) {
+inline bool LeaveTip(QWidget* pWidget) {
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(pWidget, &leave);
     QToolTip::hideText();
-    QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000);
+    return QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000);
 }

@@ -110,7 +110,7 @@ TEST(FrameTips, ButtonsAndControlsByLanguage) {
         ASSERT_NE(w, nullptr) << c.nId;
         EXPECT_EQ(HoverTip(w), QString::fromUtf8(c.tip)) << c.nLanguage << " " << c.nId;
         EXPECT_EQ(f.Status(), QString::fromUtf8(c.prompt)) << c.nLanguage << " " << c.nId;
-        LeaveTip(w);
+        EXPECT_TRUE(LeaveTip(w));
         EXPECT_EQ(f.Status(), f.tips->MessageString(AFX_IDS_IDLEMESSAGE));
     }
 }
