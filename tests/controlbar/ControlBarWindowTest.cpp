@@ -9,6 +9,7 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QTest>
+#include <QToolBar>
 
 #include "app/DialogTemplate.h"
 #include "app/EditDialogBar.h"
@@ -43,6 +44,16 @@ protected:
                 if (pAction->data().toInt() == nId)
                     return pAction;
             }
+        }
+        return nullptr;
+    }
+    // The tool bar's button of a command, or the widget in its place.
+    QWidget* ToolBarWidget(int nId) const {
+        QToolBar* pToolBar = m_app.Frame()->m_wndToolBar;
+        for (QAction* pAction : pToolBar->actions()) {
+            QWidget* pWidget = pToolBar->widgetForAction(pAction);
+            if (pAction->data().toInt() == nId || DlgCtrlId(pWidget) == nId)
+                return pWidget;
         }
         return nullptr;
     }
@@ -123,11 +134,12 @@ TEST_F(WindowTest, ButtonsAreCommandsWithTheirUpdateRules) {
 TEST_F(WindowTest, TipsAndPromptsInTraditionalChinese) {
     Start("zh_TW.UTF-8");
     CMainFrame* pFrame = m_app.Frame();
-    QString strTip;
-    EXPECT_TRUE(pFrame->OnToolTipText(ID_FILE_SAVE, strTip));
-    EXPECT_EQ(strTip, QString::fromUtf8("儲存檔案"));
-    pFrame->OnSetMessageString(ID_FILE_SAVE);
+    QWidget* pSave = ToolBarWidget(ID_FILE_SAVE);
+    ASSERT_NE(pSave, nullptr);
+    EXPECT_EQ(HoverTip(pSave), QString::fromUtf8("儲存檔案"));
     EXPECT_EQ(Status(), QString::fromUtf8("儲存活動檔案"));
+    EXPECT_TRUE(LeaveTip(pSave));
+    EXPECT_EQ(Status(), QString::fromUtf8("就緒"));
 
     QWidget* pPlay = Bar()->Control(IDC_PLAY);
     EXPECT_EQ(HoverTip(pPlay), QString::fromUtf8("播放"));
@@ -137,6 +149,7 @@ TEST_F(WindowTest, TipsAndPromptsInTraditionalChinese) {
 
     // The volume slider has neither a row nor a framework text: no tool tip at all.
     QWidget* pVolume = Bar()->Control(IDC_VOLUME);
+    QString strTip;
     EXPECT_FALSE(pFrame->OnToolTipText(IDC_VOLUME, strTip));
     EXPECT_EQ(HoverTip(pVolume), "");
     EXPECT_EQ(Status(), "");
@@ -145,14 +158,17 @@ TEST_F(WindowTest, TipsAndPromptsInTraditionalChinese) {
 
 TEST_F(WindowTest, TipsAndPromptsInSpanish) {
     Start("es_ES.UTF-8");
-    CMainFrame* pFrame = m_app.Frame();
-    QString strTip = "x";
-    EXPECT_TRUE(pFrame->OnToolTipText(ID_FILE_PRINT, strTip));
-    EXPECT_EQ(strTip, "");
-    pFrame->OnSetMessageString(ID_FILE_PRINT);
+    // Print has a prompt and no tool tip.
+    QWidget* pPrint = ToolBarWidget(ID_FILE_PRINT);
+    ASSERT_NE(pPrint, nullptr);
+    EXPECT_EQ(HoverTip(pPrint), "");
     EXPECT_EQ(Status(), "Imprimir el documento activo");
-    EXPECT_TRUE(pFrame->OnToolTipText(ID_TIME_FORMAT, strTip));
-    EXPECT_EQ(strTip, " Configurar formato tabla de tiempo");
+    EXPECT_TRUE(LeaveTip(pPrint));
+    QWidget* pCombo = ToolBarWidget(ID_TIME_FORMAT);
+    ASSERT_NE(pCombo, nullptr);
+    EXPECT_EQ(HoverTip(pCombo), " Configurar formato tabla de tiempo");
+    EXPECT_EQ(Status(), "Configurar formato tabla de tiempo");
+    EXPECT_TRUE(LeaveTip(pCombo));
 
     QWidget* pPlay = Bar()->Control(IDC_PLAY);
     EXPECT_EQ(HoverTip(pPlay), QString::fromUtf8(" Reproducir música"));
@@ -192,6 +208,16 @@ TEST_F(WindowTest, MenuPromptsWhileItemsAreHighlighted) {
         EXPECT_EQ(Status(), QString::fromUtf8(c.pszIdle)) << c.pszLocale;
         m_app.Stop();
     }
+}
+
+TEST_F(WindowTest, TimeFormatBoxInEnglish) {
+    Start("en_US.UTF-8");
+    QWidget* pCombo = ToolBarWidget(ID_TIME_FORMAT);
+    ASSERT_NE(pCombo, nullptr);
+    EXPECT_EQ(HoverTip(pCombo), "Time lable format");
+    EXPECT_EQ(Status(), "Set time lable format");
+    EXPECT_TRUE(LeaveTip(pCombo));
+    EXPECT_EQ(Status(), "Ready");
 }
 
 TEST_F(WindowTest, SlidersReachTheView) {
