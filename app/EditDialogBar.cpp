@@ -23,14 +23,14 @@ constexpr int kProgressPage = 5000;
 // After a seek the view's timer runs at once, then at its own pace.
 constexpr int kSeekRestartMs = 10;
 
-// The pane holding the template's controls: it asks for the template's size and may be
-// narrowed down to nothing, but never made lower than the template.
+// The pane holding the template's controls: it asks for the template's size, and in a frame too
+// small for it, it clips its controls rather than keep the frame from the size the user gave it.
 class CDialogBarPane : public QWidget {
 public:
     explicit CDialogBarPane(QWidget* pParent) : QWidget(pParent) {}
     void SetTemplateSize(const QSize& size) { m_sizeTemplate = size; }
     QSize sizeHint() const override { return m_sizeTemplate; }
-    QSize minimumSizeHint() const override { return QSize(0, m_sizeTemplate.height()); }
+    QSize minimumSizeHint() const override { return QSize(0, 0); }
 
 private:
     QSize m_sizeTemplate;

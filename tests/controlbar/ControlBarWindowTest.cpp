@@ -91,6 +91,8 @@ TEST_F(WindowTest, BarAndIdleTextFollowTheInterfaceLanguage) {
         EXPECT_EQ(pPlay->text(), QString::fromUtf8(c.pszPlay)) << c.pszLocale;
         EXPECT_EQ(Status(), QString::fromUtf8(c.pszIdle)) << c.pszLocale;
         EXPECT_EQ(Bar()->VolumeSlider()->minimum(), -2000);
+        // A frame with room for it shows the whole template's height.
+        EXPECT_EQ(Bar()->widget()->height(), Bar()->widget()->sizeHint().height()) << c.pszLocale;
         m_app.Stop();
     }
 }
