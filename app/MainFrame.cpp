@@ -8,6 +8,7 @@
 #include "app/EditDialogBar.h"
 #include "app/FrameTips.h"
 #include "app/Resource.h"
+#include "app/ResourceSet.h"
 #include "app/VersewrightApp.h"
 #include "app/XDataConvert.h"
 #include "platform/SettingsStore.h"
@@ -19,6 +20,7 @@ CMainFrame* g_pMainFrame = nullptr;
 CMainFrame::CMainFrame() {
     g_pMainFrame = this;
     setObjectName(QStringLiteral("CMainFrame"));
+    setWindowIcon(LoadFrameIcon());
     // The menus show the images of tool bar 136.
     MenuHelper().LoadToolbarImages(136);
     m_nTimeFormat = 0;
