@@ -11,6 +11,7 @@
 #include "app/ResourceSet.h"
 #include "app/VersewrightApp.h"
 #include "app/XDataConvert.h"
+#include "platform/QtTranslation.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemLanguage.h"
 #include "view/VersewrightView.h"
@@ -25,6 +26,7 @@ CMainFrame::CMainFrame() {
     MenuHelper().LoadToolbarImages(136);
     m_nTimeFormat = 0;
     m_nLanguage = GetUiLanguage();
+    InstallQtTranslation(this, m_nLanguage);
 }
 
 CMainFrame::~CMainFrame() {
