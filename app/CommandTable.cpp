@@ -51,6 +51,9 @@ const CCommandEntry kCommands[] = {
     ON_COMMAND(Document, ID_FILE_SAVE_AS, CDocument, OnFileSaveAs),
     ON_COMMAND(Document, ID_LYR_TO_LRC, CVersewrightDoc, OnLyrToLrc),
     ON_COMMAND(Document, ID_MPT_TO_LRC, CVersewrightDoc, OnMptToLrc),
+    // Frame
+    ON_COMMAND_UPDATE(Frame, ID_VIEW_EDIT_DIALOGBAR, CMainFrame, OnViewDialogBar,
+                      OnUpdateViewDialogBar),
     // Application
     ON_COMMAND(App, ID_FILE_NEW, CWinApp, OnFileNew),
     ON_COMMAND(App, ID_APP_EXIT, CWinApp, OnAppExit),
