@@ -2,10 +2,24 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
-CFileDialogAnswer::CFileDialogAnswer(const QString& strObjectName, const QString& strPath)
+CFileDialogAnswer::CFileDialogAnswer(const QString& strObjectName, const QString& strPath,
+                                     bool bReplace)
     : m_pTimer(new QTimer) {
+    if (bReplace) {
+        m_pReplaceTimer = new QTimer;
+        QObject::connect(m_pReplaceTimer, &QTimer::timeout, m_pReplaceTimer, [this] {
+            auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!pBox || !pBox->button(QMessageBox::Yes))
+                return;
+            m_pReplaceTimer->stop();
+            pBox->button(QMessageBox::Yes)->click();
+        });
+        m_pReplaceTimer->start(10);
+    }
     QObject::connect(m_pTimer, &QTimer::timeout, m_pTimer, [this, strObjectName, strPath] {
         auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!pDialog || pDialog->objectName() != strObjectName)
@@ -33,4 +47,5 @@ CFileDialogAnswer::CFileDialogAnswer(const QString& strObjectName, const QString
 
 CFileDialogAnswer::~CFileDialogAnswer() {
     delete m_pTimer;
+    delete m_pReplaceTimer;
 }

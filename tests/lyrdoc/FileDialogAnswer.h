@@ -19,10 +19,11 @@ struct CFileDialogSeen {
 };
 
 // While it lives, answers the next modal file dialog with this object name: strPath chosen and
-// confirmed, or the dialog cancelled when strPath is empty.
+// confirmed, or the dialog cancelled when strPath is empty. With bReplace, the dialog's question
+// whether to replace an existing file is answered Yes.
 class CFileDialogAnswer {
 public:
-    CFileDialogAnswer(const QString& strObjectName, const QString& strPath);
+    CFileDialogAnswer(const QString& strObjectName, const QString& strPath, bool bReplace = false);
     ~CFileDialogAnswer();
     CFileDialogAnswer(const CFileDialogAnswer&) = delete;
     CFileDialogAnswer& operator=(const CFileDialogAnswer&) = delete;
@@ -31,5 +32,6 @@ public:
 
 private:
     QTimer* m_pTimer;
+    QTimer* m_pReplaceTimer = nullptr;
     CFileDialogSeen m_seen;
 };
