@@ -26,10 +26,18 @@ const CCommandEntry kCommands[] = {
     ON_COMMAND(View, ID_EDIT_TIDY, CVersewrightView, OnTidy),
     ON_COMMAND(View, ID_EDIT_SELECT_TEXT, CVersewrightView, OnSelectText),
     // Document
+    ON_COMMAND(Document, ID_FILE_OPEN, CVersewrightDoc, OnFileOpen),
+    ON_UPDATE_COMMAND_UI(Document, ID_FILE_SAVE, CVersewrightDoc, OnUpdateFileSave),
     ON_COMMAND(Document, ID_FILE_SAVE, CDocument, OnFileSave),
-    ON_COMMAND(Document, ID_FILE_SAVE_AS, CDocument, OnFileSaveAs),
+    ON_COMMAND(Document, ID_FILE_SAVE_AS, CVersewrightDoc, OnFileSaveAs),
     // Application
     ON_COMMAND(App, ID_FILE_NEW, CWinApp, OnFileNew),
+    ON_COMMAND_UPDATE(App, ID_FILE_MRU_FILE1, CWinApp, OnOpenRecentFile<0>, OnUpdateRecentFileMenu),
+    ON_COMMAND_UPDATE(App, ID_FILE_MRU_FILE2, CWinApp, OnOpenRecentFile<1>, OnUpdateRecentFileMenu),
+    ON_COMMAND_UPDATE(App, ID_FILE_MRU_FILE3, CWinApp, OnOpenRecentFile<2>, OnUpdateRecentFileMenu),
+    ON_COMMAND_UPDATE(App, ID_FILE_MRU_FILE4, CWinApp, OnOpenRecentFile<3>, OnUpdateRecentFileMenu),
+    ON_COMMAND_UPDATE(App, ID_FILE_MRU_FILE5, CWinApp, OnOpenRecentFile<4>, OnUpdateRecentFileMenu),
+    ON_COMMAND_UPDATE(App, ID_FILE_MRU_FILE6, CWinApp, OnOpenRecentFile<5>, OnUpdateRecentFileMenu),
     ON_COMMAND(App, ID_APP_EXIT, CWinApp, OnAppExit),
 };
 } // namespace

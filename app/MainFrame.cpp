@@ -87,7 +87,11 @@ void CMainFrame::BuildMenuBar() {
     QMenuBar* pBar = menuBar();
     QMenu* pFile = pBar->addMenu(QStringLiteral("&File"));
     AddMenuItem(pFile, ID_FILE_NEW, QStringLiteral("&New\tCtrl+N"));
+    AddMenuItem(pFile, ID_FILE_OPEN, QStringLiteral("&Open...\tCtrl+O"));
     AddMenuItem(pFile, ID_FILE_SAVE, QStringLiteral("&Save\tCtrl+S"));
+    AddMenuItem(pFile, ID_FILE_SAVE_AS, QStringLiteral("Save &As..."));
+    pFile->addSeparator();
+    AddMenuItem(pFile, ID_FILE_MRU_FILE1, QStringLiteral("Recent File"));
     pFile->addSeparator();
     AddMenuItem(pFile, ID_APP_EXIT, QStringLiteral("E&xit"));
     QMenu* pEdit = pBar->addMenu(QStringLiteral("&Edit"));

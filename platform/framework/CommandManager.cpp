@@ -5,6 +5,8 @@
 #include <QMenu>
 #include <QPointer>
 
+#include "platform/framework/WinApp.h"
+
 namespace {
 constexpr CmdTarget kRoute[] = {CmdTarget::View, CmdTarget::Document, CmdTarget::Frame,
                                 CmdTarget::App};
@@ -106,6 +108,8 @@ void CCommandManager::UpdateAll() {
 }
 
 void CCommandManager::UpdateMenu(QMenu* pMenu) {
+    if (AfxGetApp())
+        AfxGetApp()->UpdateRecentFileMenu(pMenu);
     for (QAction* pAction : pMenu->actions()) {
         if (pAction->isSeparator() || pAction->menu())
             continue;

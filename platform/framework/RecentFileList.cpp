@@ -1,14 +1,19 @@
 #include "platform/framework/RecentFileList.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
 
+#include "platform/framework/FrameWnd.h"
 #include "platform/framework/WinApp.h"
 
 namespace {
 const QString kSection = QStringLiteral("Recent File List");
 
-QString EntryName(int nIndex) { return QStringLiteral("File%1").arg(nIndex + 1); }
+QString EntryName(int nIndex) {
+    return QStringLiteral("File%1").arg(nIndex + 1);
+}
 } // namespace
 
 void CRecentFileList::Add(const QString& strPath) {
@@ -50,4 +55,69 @@ QString CRecentFileList::GetMenuText(int nIndex) const {
     QString strShown = bShared ? QDir::toNativeSeparators(m_paths[nIndex]) : strName;
     strShown.replace(QLatin1Char('&'), QStringLiteral("&&"));
     return QStringLiteral("&%1 %2").arg(nIndex + 1).arg(strShown);
+}
+
+void CWinApp::LoadStdProfileSettings(int nMaxMRU) {
+    m_nMaxMRU = nMaxMRU;
+    m_pRecentFileList = std::make_unique<CRecentFileList>(nMaxMRU);
+    m_pRecentFileList->ReadList(*this);
+}
+
+void CWinApp::AddToRecentFileList(const QString& strPath) {
+    if (!m_pRecentFileList)
+        return;
+    m_pRecentFileList->Add(strPath);
+    m_pRecentFileList->WriteList(*this);
+}
+
+void CWinApp::OpenRecentFile(int nIndex) {
+    if (!m_pRecentFileList || nIndex >= m_pRecentFileList->GetPaths().size())
+        return;
+    const QString strPath = m_pRecentFileList->GetPaths()[nIndex];
+    if (OpenDocumentFile(strPath))
+        return;
+    // Gone or unreadable: the entry goes (the user has been told why).
+    const qsizetype nNow = m_pRecentFileList->GetPaths().indexOf(strPath);
+    if (nNow >= 0) {
+        m_pRecentFileList->Remove(static_cast<int>(nNow));
+        m_pRecentFileList->WriteList(*this);
+    }
+}
+
+void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI) {
+    const int nIndex = pCmdUI->m_nID - kRecentFileFirstId;
+    pCmdUI->Enable(m_pRecentFileList && nIndex < m_pRecentFileList->GetPaths().size());
+}
+
+void CWinApp::UpdateRecentFileMenu(QMenu* pMenu) const {
+    if (!m_pMainWnd || !pMenu)
+        return;
+    QAction* pFirst = m_pMainWnd->GetAction(kRecentFileFirstId);
+    if (!pFirst || !pMenu->actions().contains(pFirst))
+        return;
+    const int nCount =
+        m_pRecentFileList ? static_cast<int>(m_pRecentFileList->GetPaths().size()) : 0;
+    QAction* pPrevious = pFirst;
+    for (int i = 0; i < m_nMaxMRU; ++i) {
+        QAction* pAction = m_pMainWnd->GetAction(kRecentFileFirstId + i);
+        if (!pAction)
+            break;
+        if (i > 0) {
+            // Each entry right after the one before it.
+            const QList<QAction*> actions = pMenu->actions();
+            const qsizetype nAt = actions.indexOf(pPrevious) + 1;
+            if (nAt >= actions.size() || actions[nAt] != pAction) {
+                pMenu->removeAction(pAction);
+                const QList<QAction*> now = pMenu->actions();
+                const qsizetype nPos = now.indexOf(pPrevious) + 1;
+                pMenu->insertAction(nPos < now.size() ? now[nPos] : nullptr, pAction);
+            }
+        }
+        if (i < nCount)
+            pAction->setText(m_pRecentFileList->GetMenuText(i));
+        else if (i == 0)
+            pAction->setText(QStringLiteral("Recent File"));
+        pAction->setVisible(i < nCount || i == 0);
+        pPrevious = pAction;
+    }
 }

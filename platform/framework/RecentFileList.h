@@ -7,6 +7,9 @@
 
 class CWinApp;
 
+// The framework's commands of the list's entries (ID_FILE_MRU_FILE1 and the ids after it).
+constexpr int kRecentFileFirstId = 0xE110;
+
 class CRecentFileList {
 public:
     explicit CRecentFileList(int nSize) : m_nSize(nSize) {}
