@@ -99,6 +99,10 @@ private:
     bool ReadLine(int nLine, CLineCopy& copy) const;
     // Deletes bytes [nStart, nEnd) of the copied line as one undo step.
     void DeleteInLine(const CLineCopy& copy, size_t nStart, size_t nEnd);
+    // Reads the caret's line into copy; the position after the '[' of its first time tag.
+    const char* FindFirstTagOfCaretLine(CLineCopy& copy);
+    // Deletes [from, to) of the copied line; the now tag is looked for again.
+    void DeleteTags(const CLineCopy& copy, const char* from, const char* to);
     // Replaces the whole text as one undo step; false (nothing changed) past the limit.
     bool ReplaceAllText(const char* pszText);
     void PlaceGutter();

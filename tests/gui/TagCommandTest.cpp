@@ -4,9 +4,19 @@
 #include <gtest/gtest.h>
 
 #include "app/Resource.h"
+#include "doc/LrcText.h"
 #include "tests/gui/AppHarness.h"
 
 namespace {
+// gtest parameter names allow letters, digits and '_' only.
+template <class Info> std::string CaseName(const Info& info) {
+    std::string name = info.param.pszName;
+    for (char& ch : name)
+        if (!isalnum(static_cast<unsigned char>(ch)))
+            ch = '_';
+    return name;
+}
+
 class TagCommandTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_app.Start()); }
@@ -54,13 +64,7 @@ TEST_P(AddTagTest, InsertStampsTheCaretLineAndUndoRestoresIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, AddTagTest, ::testing::ValuesIn(kAddTagCases),
-                         [](const auto& info) {
-                             std::string name = info.param.pszName;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             return name;
-                         });
+                         CaseName<::testing::TestParamInfo<AddTagCase>>);
 
 TEST_F(TagCommandTest, InsertOnSuccessiveLinesStampsEachLine) {
     m_app.SetText("one\r\ntwo\r\nthree");
@@ -156,13 +160,7 @@ TEST_P(EditCommandTest, CommandChangesTheTextAndUndoRestoresIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, EditCommandTest, ::testing::ValuesIn(kEditCases),
-                         [](const auto& info) {
-                             std::string name = info.param.pszName;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             return name;
-                         });
+                         CaseName<::testing::TestParamInfo<EditCase>>);
 
 TEST_F(TagCommandTest, LineCommandsResetTheNowTagAndWholeTextOnesAsTheirRulesSay) {
     struct {
@@ -213,6 +211,18 @@ TEST_F(TagCommandTest, TidyClearsTheOffsetAndPutsTheCaretAtTheStart) {
     EXPECT_NE(m_app.Text().find("[00:04.00]a"), std::string::npos);
     EXPECT_EQ(m_app.View()->m_nOffset, 0);
     EXPECT_EQ(m_app.View()->textCursor().position(), 0);
+}
+
+TEST_F(TagCommandTest, TidyLeavesTheTextAloneWhenTheResultWouldNotFit) {
+    // Each "[00:01]a" grows by three bytes when rewritten with hundredths.
+    std::string text;
+    while (text.size() + 10 <= LYRICS_MAX_TEXT)
+        text += "[00:01]a\r\n";
+    m_app.SetText(text);
+    m_app.Frame()->SetTimeFormat(1);
+    m_app.Execute(ID_EDIT_TIDY);
+    EXPECT_EQ(m_app.Text(), text);
+    EXPECT_FALSE(m_app.Doc()->IsModified());
 }
 
 TEST_F(TagCommandTest, CtrlASelectsTheWholeText) {
