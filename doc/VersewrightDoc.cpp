@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/MainFrame.h"
+#include "app/Resource.h"
 #include "doc/CompanionAudio.h"
 #include "doc/LrcText.h"
 #include "doc/SaveAsRules.h"
@@ -15,6 +16,7 @@
 #include "platform/framework/FrameworkStrings.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/WinApp.h"
+#include "view/PlaybackControls.h"
 #include "view/VersewrightView.h"
 
 namespace {
@@ -108,6 +110,7 @@ bool CVersewrightDoc::OnOpenDocument(const QString& strPath) {
             return false;
         break;
     }
+    SetBarText(IDC_NOW_TAG, QString());
     if (CVersewrightView* pView = GetView()) {
         pView->m_nOffset = 0;
         // An MPT file is its own audio.

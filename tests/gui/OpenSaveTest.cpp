@@ -18,6 +18,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/framework/WinApp.h"
 #include "tests/gui/AppHarness.h"
+#include "view/PlaybackControls.h"
 
 namespace {
 
@@ -110,11 +111,15 @@ class OpenTextTest : public OpenSaveTest, public ::testing::WithParamInterface<S
 TEST_P(OpenTextTest, ShowsTheNormalisedTextUnmodified) {
     const SOpenCase& c = GetParam();
     m_app.SetText("old");
+    SetBarText(IDC_NOW_TAG, QStringLiteral("[00:09.00]old"));
+    m_app.View()->m_nOffset = 500;
     ASSERT_TRUE(Open(Write(c.name, c.file)));
     EXPECT_EQ(m_app.Text(), c.text);
     EXPECT_FALSE(m_app.Doc()->IsModified());
     EXPECT_FALSE(m_app.Frame()->GetCommands().IsEnabled(ID_FILE_SAVE));
     EXPECT_EQ(m_app.Doc()->m_strOpenedPath, Path(c.name));
+    EXPECT_EQ(GetBarText(IDC_NOW_TAG), QString());
+    EXPECT_EQ(m_app.View()->m_nOffset, 0);
     EXPECT_EQ(m_app.Frame()->windowTitle(), QString::fromUtf8(c.name) + " - Versewright");
 }
 
