@@ -51,6 +51,11 @@ const CCommandEntry kCommands[] = {
     ON_COMMAND_UPDATE(App, ID_FILE_MRU_FILE5, CWinApp, OnOpenRecentFile<4>, OnUpdateRecentFileMenu),
     ON_COMMAND_UPDATE(App, ID_FILE_MRU_FILE6, CWinApp, OnOpenRecentFile<5>, OnUpdateRecentFileMenu),
     ON_COMMAND(App, ID_APP_EXIT, CWinApp, OnAppExit),
+    // Frame: the bars of the View menu and the help
+    ON_COMMAND_UPDATE(Frame, ID_VIEW_TOOLBAR, CMainFrame, OnViewToolBar, OnUpdateViewToolBar),
+    ON_COMMAND_UPDATE(Frame, ID_VIEW_STATUS_BAR, CMainFrame, OnViewStatusBar,
+                      OnUpdateViewStatusBar),
+    ON_COMMAND(Frame, ID_HELP_CONTENTS, CMainFrame, OnHelpContents),
 };
 } // namespace
 
