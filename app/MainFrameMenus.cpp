@@ -7,6 +7,7 @@
 
 #include "app/LanguageResources.h"
 #include "app/ResourceSet.h"
+#include "platform/framework/WinApp.h"
 
 QAction* CMainFrame::CommandAction(int nId) {
     if (QAction* pAction = GetAction(nId))
@@ -48,7 +49,10 @@ void CMainFrame::BuildMenuBar() {
     }
 }
 
-void CMainFrame::OnUpdateMenuCommands(QMenu* /*pPopup*/) {
+void CMainFrame::OnUpdateMenuCommands(QMenu* pPopup) {
+    // The recent files take the place of their placeholder in the File menu.
+    if (AfxGetApp())
+        AfxGetApp()->UpdateRecentFileMenu(pPopup);
     // The states of every command, those of the pop-up among them, before it is drawn.
     GetCommands().UpdateAll();
 }

@@ -5,8 +5,6 @@
 #include <QMenu>
 #include <QPointer>
 
-#include "platform/framework/WinApp.h"
-
 namespace {
 constexpr CmdTarget kRoute[] = {CmdTarget::View, CmdTarget::Document, CmdTarget::Frame,
                                 CmdTarget::App};
@@ -112,8 +110,6 @@ void CCommandManager::UpdateAll() {
 }
 
 void CCommandManager::UpdateMenu(QMenu* pMenu) {
-    if (AfxGetApp())
-        AfxGetApp()->UpdateRecentFileMenu(pMenu);
     for (QAction* pAction : pMenu->actions()) {
         if (pAction->isSeparator() || pAction->menu())
             continue;
