@@ -37,6 +37,15 @@ const CCommandEntry kCommands[] = {
     ON_COMMAND_UPDATE(View, ID_PLAY_PREV_TAG, CVersewrightView, OnPrevTag, OnUpdateTagNavigation),
     ON_COMMAND_UPDATE(View, ID_PLAY_NEXT_TAG, CVersewrightView, OnNextTag, OnUpdateTagNavigation),
     ON_COMMAND_UPDATE(View, ID_PLAY_NOW_TAG, CVersewrightView, OnNowTag, OnUpdateTagNavigation),
+    // View: appearance
+    ON_COMMAND(View, ID_VIEW_SET_FONT, CVersewrightView, OnSetFont),
+    ON_COMMAND(View, ID_VIEW_TEXT_COLOR, CVersewrightView, OnTextColor),
+    ON_COMMAND(View, ID_VIEW_BK_COLOR, CVersewrightView, OnBkColor),
+    // View: printing; the printer settings of Print Setup live with the one view
+    ON_COMMAND(View, ID_FILE_PRINT, CVersewrightView, OnFilePrint),
+    ON_COMMAND(View, ID_FILE_PRINT_DIRECT, CVersewrightView, OnFilePrintDirect),
+    ON_COMMAND(View, ID_FILE_PRINT_PREVIEW, CVersewrightView, OnFilePrintPreview),
+    ON_COMMAND(View, ID_FILE_PRINT_SETUP, CVersewrightView, OnFilePrintSetup),
     // Document
     ON_COMMAND(Document, ID_FILE_OPEN, CVersewrightDoc, OnFileOpen),
     ON_UPDATE_COMMAND_UI(Document, ID_FILE_SAVE, CVersewrightDoc, OnUpdateFileSave),

@@ -47,7 +47,6 @@ protected:
     void BuildMenuBar();
     // The action of a command; a greyed stand-in for a command nobody handles yet.
     QAction* CommandAction(int nId);
-    void OnUpdateMenuCommands(QMenu* pPopup) override;
 
     bool CreateToolBar();
     bool CreateStatusBar();
