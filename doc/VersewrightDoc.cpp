@@ -52,7 +52,7 @@ void CVersewrightDoc::SetCodePage(const CCodePage& codePage, bool bBom) {
     ShowCodePage();
 }
 
-// The code page of the document, at the right end of the status bar.
+// The code page of the document, in the status bar before the key-lock indicators.
 void CVersewrightDoc::ShowCodePage() {
     if (!g_pMainFrame)
         return;
@@ -60,7 +60,7 @@ void CVersewrightDoc::ShowCodePage() {
     if (!pLabel) {
         pLabel = new QLabel(g_pMainFrame->statusBar());
         pLabel->setObjectName(QStringLiteral("CodePageIndicator"));
-        g_pMainFrame->statusBar()->addPermanentWidget(pLabel);
+        g_pMainFrame->statusBar()->insertPermanentWidget(0, pLabel);
     }
     pLabel->setText(QString::fromStdString(CodePageLabel(m_codePage, m_bBom)));
 }
