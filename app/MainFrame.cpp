@@ -4,6 +4,7 @@
 #include <QComboBox>
 
 #include "app/Resource.h"
+#include "app/ResourceSet.h"
 #include "app/XDataConvert.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemLanguage.h"
@@ -14,6 +15,7 @@ CMainFrame* g_pMainFrame = nullptr;
 CMainFrame::CMainFrame() {
     g_pMainFrame = this;
     setObjectName(QStringLiteral("CMainFrame"));
+    setWindowIcon(LoadFrameIcon());
     // The menus show the images of tool bar 136.
     MenuHelper().LoadToolbarImages(136);
     m_nTimeFormat = 0;

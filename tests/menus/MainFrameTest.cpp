@@ -156,6 +156,8 @@ TEST_F(MainFrameTest, AcceleratorsOfTheSetWorkFromInsideTheEditor) {
 
 TEST_F(MainFrameTest, ToolBarButtonsInOrderWithTheFormatBoxAndNoBottomDock) {
     StartIn(kLanguages[0]);
+    EXPECT_EQ(m_app.Frame()->windowIcon().availableSizes(),
+              QList<QSize>({QSize(16, 16), QSize(32, 32), QSize(48, 48)}));
     QToolBar* pBar = m_app.Frame()->m_wndToolBar;
     ASSERT_NE(pBar, nullptr);
     EXPECT_EQ(pBar->windowTitle(), "Standard toolbar");
