@@ -6,6 +6,7 @@
 #include "app/Resource.h"
 #include "app/ResourceSet.h"
 #include "app/XDataConvert.h"
+#include "platform/QtTranslation.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemLanguage.h"
 #include "view/VersewrightView.h"
@@ -20,6 +21,7 @@ CMainFrame::CMainFrame() {
     MenuHelper().LoadToolbarImages(136);
     m_nTimeFormat = 0;
     m_nLanguage = GetUiLanguage();
+    InstallQtTranslation(this, m_nLanguage);
 }
 
 CMainFrame::~CMainFrame() {

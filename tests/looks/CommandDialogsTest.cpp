@@ -1,6 +1,7 @@
 // The View menu's and the File menu's appearance and printing items: each is on the menu bar,
-// enabled, and opens its dialog over the main window.
+// enabled, and opens its dialog over the main window, in the interface language.
 #include <QFile>
+#include <QFontDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <gtest/gtest.h>
@@ -60,5 +61,31 @@ TEST(CommandDialogsTest, MenuItemsOpenTheirDialogsOverTheMainWindow) {
     EXPECT_EQ(app.View()->m_crText, 0x000000u);
     EXPECT_EQ(app.View()->m_crBack, 0xFFFFFFu);
     EXPECT_FALSE(app.Doc()->IsModified());
+}
+TEST(CommandDialogsTest, DialogsSpeakTheInterfaceLanguage) {
+    const struct {
+        const char* pszLang;
+        const char* pszTitle;
+    } cases[] = {
+        {"es_ES.UTF-8", "Seleccionar un tipo de letra"},
+        {"zh_CN.UTF-8", "选择字体"},
+        {"zh_HK.UTF-8", "選擇字型"},
+        // The translation goes with the window that installed it.
+        {"en_US.UTF-8", "Select Font"},
+    };
+    for (const auto& c : cases) {
+        setenv("LANG", c.pszLang, 1);
+        CRunningApp app;
+        ASSERT_TRUE(app.Start());
+        QString strTitle;
+        auto pCame = WhenModalOpens<QFontDialog>([&strTitle](QFontDialog* pDlg) {
+            strTitle = pDlg->windowTitle();
+            pDlg->reject();
+        });
+        app.Execute(ID_VIEW_SET_FONT);
+        EXPECT_TRUE(*pCame);
+        EXPECT_EQ(strTitle, QString::fromUtf8(c.pszTitle)) << c.pszLang;
+    }
+    setenv("LANG", "en_US.UTF-8", 1);
 }
 } // namespace
