@@ -51,6 +51,9 @@ const CCommandEntry kCommands[] = {
     ON_UPDATE_COMMAND_UI(Document, ID_FILE_SAVE, CVersewrightDoc, OnUpdateFileSave),
     ON_COMMAND(Document, ID_FILE_SAVE, CDocument, OnFileSave),
     ON_COMMAND(Document, ID_FILE_SAVE_AS, CVersewrightDoc, OnFileSaveAs),
+    // Frame
+    ON_COMMAND_UPDATE(Frame, ID_VIEW_EDIT_DIALOGBAR, CMainFrame, OnViewDialogBar,
+                      OnUpdateViewDialogBar),
     // Application
     ON_COMMAND(App, ID_FILE_NEW, CWinApp, OnFileNew),
     ON_COMMAND_UPDATE(App, ID_FILE_MRU_FILE1, CWinApp, OnOpenRecentFile<0>, OnUpdateRecentFileMenu),
