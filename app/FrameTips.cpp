@@ -42,13 +42,6 @@ int CommandId(const QAction* pAction) {
     return bOk ? nId : 0;
 }
 
-bool MarkWatched(QObject* pObject) {
-    if (pObject->property(kWatchedProperty).isValid())
-        return false;
-    pObject->setProperty(kWatchedProperty, true);
-    return true;
-}
-
 } // namespace
 
 CFrameTips::CFrameTips(QMainWindow* pFrame, int nLanguage)
@@ -86,20 +79,23 @@ void CFrameTips::ShowIdleMessage() {
     OnSetMessageString(AFX_IDS_IDLEMESSAGE);
 }
 
+bool CFrameTips::WatchActions(QWidget* pContainer) {
+    if (pContainer->property(kWatchedProperty).isValid())
+        return false;
+    pContainer->setProperty(kWatchedProperty, true);
+    pContainer->installEventFilter(this);
+    for (QAction* pAction : pContainer->actions())
+        OnActionAdded(pContainer, pAction);
+    return true;
+}
+
 void CFrameTips::WatchMenuBar(QMenuBar* pMenuBar) {
-    if (!MarkWatched(pMenuBar))
-        return;
-    pMenuBar->installEventFilter(this);
-    for (QAction* pAction : pMenuBar->actions())
-        OnActionAdded(pMenuBar, pAction);
+    WatchActions(pMenuBar);
 }
 
 void CFrameTips::WatchMenu(QMenu* pMenu) {
-    if (!MarkWatched(pMenu))
+    if (!WatchActions(pMenu))
         return;
-    pMenu->installEventFilter(this);
-    for (QAction* pAction : pMenu->actions())
-        OnActionAdded(pMenu, pAction);
     // A highlighted pop-up or separator has no prompt.
     connect(pMenu, &QMenu::aboutToShow, this, [this]() { OnSetMessageString(0); });
     connect(pMenu, &QMenu::hovered, this,
@@ -116,11 +112,7 @@ void CFrameTips::OnMenuClosed() {
 }
 
 void CFrameTips::WatchToolBar(QToolBar* pToolBar) {
-    if (!MarkWatched(pToolBar))
-        return;
-    pToolBar->installEventFilter(this);
-    for (QAction* pAction : pToolBar->actions())
-        OnActionAdded(pToolBar, pAction);
+    WatchActions(pToolBar);
 }
 
 void CFrameTips::OnActionAdded(QWidget* pContainer, QAction* pAction) {

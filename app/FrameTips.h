@@ -48,6 +48,9 @@ protected:
 
 private:
     void OnMenuClosed();
+    // Watches a menu bar, menu or tool bar and what its actions bring, now and later; false
+    // when it was watched already.
+    bool WatchActions(QWidget* pContainer);
     // Watches what a new action of a menu bar, menu or tool bar brings.
     void OnActionAdded(QWidget* pContainer, QAction* pAction);
 

@@ -36,13 +36,15 @@ protected:
 
     CEditDialogBar* Bar() const { return m_app.Frame()->m_wndDialogBar; }
     QString Status() const { return m_app.Frame()->statusBar()->currentMessage(); }
-    QAction* MenuAction(int nId) const {
+    // The menu item of a command, and the menu that holds it.
+    QAction* MenuAction(int nId, QMenu** ppMenu) const {
         for (QAction* pMenuAction : m_app.Frame()->menuBar()->actions()) {
-            if (!pMenuAction->menu())
-                continue;
-            for (QAction* pAction : pMenuAction->menu()->actions()) {
-                if (pAction->data().toInt() == nId)
+            QMenu* pMenu = pMenuAction->menu();
+            for (QAction* pAction : pMenu ? pMenu->actions() : QList<QAction*>()) {
+                if (pAction->data().toInt() == nId) {
+                    *ppMenu = pMenu;
                     return pAction;
+                }
             }
         }
         return nullptr;
@@ -54,13 +56,6 @@ protected:
             QWidget* pWidget = pToolBar->widgetForAction(pAction);
             if (pAction->data().toInt() == nId || DlgCtrlId(pWidget) == nId)
                 return pWidget;
-        }
-        return nullptr;
-    }
-    QMenu* MenuOf(QAction* pItem) const {
-        for (QAction* pMenuAction : m_app.Frame()->menuBar()->actions()) {
-            if (pMenuAction->menu() && pMenuAction->menu()->actions().contains(pItem))
-                return pMenuAction->menu();
         }
         return nullptr;
     }
@@ -192,18 +187,16 @@ TEST_F(WindowTest, MenuPromptsWhileItemsAreHighlighted) {
     };
     for (const Case& c : cases) {
         Start(c.pszLocale);
-        QAction* pNew = MenuAction(ID_FILE_NEW);
-        QAction* pDelLine = MenuAction(ID_EDIT_DEL_LINE_TAGS);
-        ASSERT_NE(pNew, nullptr);
-        ASSERT_NE(pDelLine, nullptr);
-        for (QAction* pItem : {pNew, pDelLine}) {
-            QMenu* pMenu = MenuOf(pItem);
-            ASSERT_NE(pMenu, nullptr);
+        // "Del all time tag in line" has no text in any language.
+        for (const auto& [nId, pszPrompt] :
+             {std::pair{ID_FILE_NEW, c.pszNew}, std::pair{ID_EDIT_DEL_LINE_TAGS, ""}}) {
+            QMenu* pMenu = nullptr;
+            QAction* pItem = MenuAction(nId, &pMenu);
+            ASSERT_NE(pItem, nullptr) << nId;
             pMenu->popup(m_app.Frame()->mapToGlobal(QPoint(20, 20)));
             ASSERT_TRUE(QTest::qWaitForWindowExposed(pMenu));
             pMenu->setActiveAction(pItem);
-            // "Del all time tag in line" has no text in any language.
-            EXPECT_EQ(Status(), QString::fromUtf8(pItem == pNew ? c.pszNew : "")) << c.pszLocale;
+            EXPECT_EQ(Status(), QString::fromUtf8(pszPrompt)) << c.pszLocale << " " << nId;
             pMenu->hide();
             QApplication::processEvents();
         }
