@@ -51,6 +51,8 @@ const CCommandEntry kCommands[] = {
     ON_UPDATE_COMMAND_UI(Document, ID_FILE_SAVE, CVersewrightDoc, OnUpdateFileSave),
     ON_COMMAND(Document, ID_FILE_SAVE, CDocument, OnFileSave),
     ON_COMMAND(Document, ID_FILE_SAVE_AS, CVersewrightDoc, OnFileSaveAs),
+    ON_COMMAND(Document, ID_LYR_TO_LRC, CVersewrightDoc, OnLyrToLrc),
+    ON_COMMAND(Document, ID_MPT_TO_LRC, CVersewrightDoc, OnMptToLrc),
     // Frame
     ON_COMMAND_UPDATE(Frame, ID_VIEW_EDIT_DIALOGBAR, CMainFrame, OnViewDialogBar,
                       OnUpdateViewDialogBar),

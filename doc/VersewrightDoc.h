@@ -41,6 +41,10 @@ public:
     bool WriteLyrFile(const QString& strPath, CArchive* pArchive);
     bool WriteMptFile(const QString& strPath, CArchive* pArchive);
 
+    // Conversion commands of the Tools menu (ConversionCommands.cpp).
+    void OnLyrToLrc();
+    void OnMptToLrc();
+
     QString m_strOpenedPath; // file the document last opened; kept by New
 
 private:
