@@ -282,12 +282,3 @@ TEST_F(ControlBarTest, ButtonsRunTheirCommandsOnlyWhenEnabled) {
     play.setEnabled(true);
     EXPECT_TRUE(button->isEnabled());
 }
-
-int main(int argc, char** argv) {
-    // Test discovery runs this program at build time too.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

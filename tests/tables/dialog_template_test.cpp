@@ -318,12 +318,3 @@ TEST(DialogWidgets, KindsStylesAndTabOrder) {
                                        1005, 1006, 1008, 1010, 1014, 32780};
     EXPECT_EQ(order, expected);
 }
-
-int main(int argc, char** argv) {
-    // Test discovery runs this program at build time too.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -172,12 +172,3 @@ TEST(FrameTips, MenuPrompts) {
     EXPECT_EQ(f.Status(), QString::fromUtf8("编辑LRC标题头"));
     f.menu->hide();
 }
-
-int main(int argc, char** argv) {
-    // Test discovery runs this program at build time too.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

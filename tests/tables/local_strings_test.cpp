@@ -1,29 +1,22 @@
 #include <gtest/gtest.h>
 
-#include <iconv.h>
-
 #include <algorithm>
 #include <set>
 #include <string>
 
 #include "app/LocalStrings.h"
+#include "platform/CodePage.h"
 
 namespace {
 
 // The text decoded from its language's code page, as UTF-8; fails the test when it is not valid.
 std::string ToUtf8(int language, std::string_view bytes) {
-    iconv_t cd = iconv_open("UTF-8", LocalStringCodePage(language));
-    EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
-    std::string in(bytes);
-    std::string out(in.size() * 4 + 4, '\0');
-    char* pIn = in.data();
-    char* pOut = out.data();
-    size_t nIn = in.size();
-    size_t nOut = out.size();
-    const size_t rc = iconv(cd, &pIn, &nIn, &pOut, &nOut);
-    iconv_close(cd);
-    EXPECT_NE(rc, static_cast<size_t>(-1)) << "not valid in " << LocalStringCodePage(language);
-    out.resize(out.size() - nOut);
+    CCodePage cp;
+    EXPECT_TRUE(CCodePage::FromName(LocalStringCodePage(language), cp));
+    std::u16string wide;
+    EXPECT_TRUE(cp.ToUnicode(bytes, wide)) << "not valid in " << LocalStringCodePage(language);
+    std::string out;
+    CCodePage().FromUnicode(wide, out);
     return out;
 }
 

@@ -1,0 +1,44 @@
+#pragma once
+// The frame-window base of the main frame: owns the menu helper and hooks every pop-up of its
+// menu bar, so that items are converted each time a pop-up opens (after the commands' states
+// are brought up to date), drawn by the helper through the menu style, and typed mnemonics
+// are answered by the helper. The menu bar itself keeps the toolkit's drawing.
+
+#include "menus/IconMenuHelper.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+class CIconMenuStyle;
+class QMenu;
+class QMenuBar;
+
+class CSpawnFrameWnd : public QMainWindow {
+public:
+    explicit CSpawnFrameWnd(QWidget* pParent = nullptr);
+    ~CSpawnFrameWnd() override;
+
+    CIconMenuHelper& MenuHelper() { return m_menuHelper; }
+    // Makes the pop-up and its sub-menus owner-drawn; the menu bar's pop-ups are hooked as
+    // they are added.
+    void HookMenu(QMenu* pMenu);
+
+protected:
+    // Brings the pop-up's command states up to date; the base does nothing.
+    virtual void OnUpdateMenuCommands(QMenu* pPopup);
+    // Runs just before a hooked pop-up opens: the states first, then the conversion.
+    virtual void OnInitMenuPopup(QMenu* pPopup);
+    bool eventFilter(QObject* pObject, QEvent* pEvent) override;
+    bool event(QEvent* pEvent) override;
+
+private:
+    void WatchMenuBar(QMenuBar* pBar);
+    bool OnMenuChar(QMenu* pMenu, QKeyEvent* pEvent);
+
+    CIconMenuHelper m_menuHelper;
+    std::unique_ptr<CIconMenuStyle> m_pMenuStyle;
+    QList<QPointer<QMenu>> m_hookedMenus;
+    QList<QPointer<QMenuBar>> m_watchedBars;
+};
