@@ -6,10 +6,16 @@
 #include "player/MediaBackend.h"
 #include "player/MediaPlayer.h"
 
+typedef struct _GstElement GstElement;
+
 // A new backend instance. audioSink names the sink element to play into; nullptr takes the
 // default (autoaudiosink, which falls back to a clock-synced null sink without a sound device).
-// A "fakeaudiosink" is made clock-synced. Initialises GStreamer on first use.
+// A "fakeaudiosink" is made clock-synced. Initialises GStreamer on first use; null when
+// GStreamer cannot be initialised.
 std::unique_ptr<IMediaBackend> CreateGstMediaBackend(const char* audioSink = nullptr);
 
 // A factory for MediaSetBackendFactory making GStreamer backends with the given sink.
 MediaBackendFactory GstMediaBackendFactory(const char* audioSink = nullptr);
+
+// The playbin of a backend made by CreateGstMediaBackend (null before Create), for inspection.
+GstElement* GstMediaBackendPipeline(IMediaBackend* pBackend);

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/CodePage.h"
 #include "player/MediaPlayerRegistry.h"
 
 namespace {
@@ -27,44 +28,6 @@ uint32_t SecondsToMs(double seconds) {
     if (!(ms >= 0.0) || ms >= 18446744073709551616.0)
         return 0;
     return static_cast<uint32_t>(static_cast<uint64_t>(ms));
-}
-
-// UTF-8 to UTF-16; false on a malformed sequence.
-bool PathToUtf16(const char* path, std::u16string& out) {
-    out.clear();
-    const auto* p = reinterpret_cast<const unsigned char*>(path);
-    while (*p) {
-        uint32_t c = *p++;
-        int more = 0;
-        if (c >= 0xF0 && c < 0xF5) {
-            c &= 0x07;
-            more = 3;
-        } else if (c >= 0xE0) {
-            c &= 0x0F;
-            more = 2;
-        } else if (c >= 0xC2 && c < 0xE0) {
-            c &= 0x1F;
-            more = 1;
-        } else if (c >= 0x80) {
-            return false;
-        }
-        for (int i = 0; i < more; ++i) {
-            if ((*p & 0xC0) != 0x80)
-                return false;
-            c = (c << 6) | (*p++ & 0x3F);
-        }
-        if ((more == 2 && (c < 0x800 || (c >= 0xD800 && c < 0xE000))) ||
-            (more == 3 && (c < 0x10000 || c > 0x10FFFF)))
-            return false;
-        if (c >= 0x10000) {
-            c -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(c));
-        }
-    }
-    return true;
 }
 
 void Unlink(CMediaPlayer* p) {
@@ -91,7 +54,8 @@ int CMediaPlayer::Init(const void* key, const char* path, int32_t volume) {
 
 int CMediaPlayer::BuildGraph(const char* path) {
     std::u16string wide;
-    if (!path || !PathToUtf16(path, wide) || wide.size() > kMediaMaxPathUnits)
+    // A path the system code page cannot read names no file.
+    if (!path || !CCodePage::System().ToUnicode(path, wide) || wide.size() > kMediaMaxPathUnits)
         return 0;
     char16_t wszPath[kMediaMaxPathUnits + 1] = {};
     wide.copy(wszPath, wide.size());

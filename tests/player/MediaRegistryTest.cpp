@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 #include <vector>
@@ -27,10 +28,20 @@ const Calls kCloseCalls = {"Stop",
 
 class MediaRegistry : public ::testing::Test {
 protected:
-    void SetUp() override { m_script.Install(); }
+    void SetUp() override {
+        m_script.Install();
+        const char* locale = std::getenv("LC_ALL");
+        m_bHadLocale = locale != nullptr;
+        m_strLocale = locale ? locale : "";
+        setenv("LC_ALL", "C.UTF-8", 1); // paths are read in the system code page
+    }
     void TearDown() override {
         MediaCloseAll();
         MediaSetBackendFactory(nullptr);
+        if (m_bHadLocale)
+            setenv("LC_ALL", m_strLocale.c_str(), 1);
+        else
+            unsetenv("LC_ALL");
     }
     PlayState State(const void* key = nullptr) {
         for (CMediaPlayer* p = MediaRegistryHead(); p; p = p->m_pNext)
@@ -45,6 +56,8 @@ protected:
     }
 
     CRecordingScript m_script;
+    bool m_bHadLocale = false;
+    std::string m_strLocale;
 };
 
 TEST_F(MediaRegistry, OpenBuildsInOrderAndDoesNotSendTheVolume) {
@@ -351,6 +364,16 @@ TEST_F(MediaRegistry, PathIsConvertedToUtf16WithinTheLimit) {
         }
         MediaCloseAll();
     }
+}
+
+TEST_F(MediaRegistry, PathIsReadInTheSystemCodePage) {
+    setenv("LC_ALL", "es_ES.CP1252", 1);
+    EXPECT_EQ(MediaOpen(nullptr, "/m/Canci\xF3n.mp3", 0), 1);
+    EXPECT_EQ(m_script.lastPath, u"/m/Canci\u00F3n.mp3");
+    MediaCloseAll();
+    setenv("LC_ALL", "zh_CN.GBK", 1);
+    EXPECT_EQ(MediaOpen(nullptr, "/m/\xB8\xE8.mp3", 0), 1);
+    EXPECT_EQ(m_script.lastPath, u"/m/\u6B4C.mp3");
 }
 
 } // namespace

@@ -1,0 +1,95 @@
+#include "doc/Conversion.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <system_error>
+
+#include "doc/LrcText.h"
+#include "doc/LyrFormat.h"
+#include "doc/MptFormat.h"
+
+namespace {
+
+bool IsUtf8Continuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// Start of the last character of name[0, n): a lead byte with up to three continuation bytes
+// after it; any other byte stands alone.
+size_t LastCharStart(std::string_view name, size_t n) {
+    size_t i = n - 1;
+    while (i > 0 && n - i < 4 && IsUtf8Continuation(name[i]))
+        --i;
+    if (static_cast<unsigned char>(name[i]) >= 0xC0)
+        return i;
+    return n - 1;
+}
+
+} // namespace
+
+size_t ReadLimit(LyricsFormat format) {
+    return format == LyricsFormat::Mpt ? MPT_READ_LIMIT : SIZE_MAX;
+}
+
+bool ReadFileBytes(const std::string& path, size_t limit, std::string& data) {
+    data.clear();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        return false;
+    const uintmax_t nSize = std::filesystem::file_size(path, ec);
+    if (ec)
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    const size_t nWanted = static_cast<size_t>(std::min<uintmax_t>(nSize, limit));
+    data.resize(nWanted);
+    in.read(data.data(), static_cast<std::streamsize>(nWanted));
+    if (static_cast<size_t>(in.gcount()) != nWanted) {
+        data.clear();
+        return false;
+    }
+    return true;
+}
+
+bool ConvertToLrc(LyricsFormat format, const CCodePage& cp, std::string_view data, int nTimeFormat,
+                  std::string& lrc) {
+    auto pText = std::make_unique<char[]>(LYRICS_CAPACITY);
+    const auto* pData = reinterpret_cast<const uint8_t*>(data.data());
+    const bool bRead = format == LyricsFormat::Lyr
+                           ? ReadLyr(cp, pData, data.size(), nTimeFormat, pText.get())
+                           : ReadMpt(cp, pData, data.size(), nTimeFormat, pText.get());
+    lrc.assign(pText.get());
+    return bRead;
+}
+
+bool ConvertFileToLrc(LyricsFormat format, const CCodePage& cp, const std::string& inputPath,
+                      const std::string& outputPath, int nTimeFormat) {
+    std::string data;
+    if (!ReadFileBytes(inputPath, ReadLimit(format), data))
+        return false;
+    std::string lrc;
+    if (!ConvertToLrc(format, cp, data, nTimeFormat, lrc))
+        return false;
+    std::ofstream out(outputPath, std::ios::binary | std::ios::trunc);
+    if (!out)
+        return false;
+    out.write(lrc.data(), static_cast<std::streamsize>(lrc.size()));
+    out.close();
+    return !out.fail();
+}
+
+std::string CutProposedName(std::string_view path) {
+    const size_t nSlash = path.find_last_of('/');
+    std::string_view name = nSlash == std::string_view::npos ? path : path.substr(nSlash + 1);
+    size_t n = name.size();
+    for (int k = 0; k < 4 && n > 0; ++k)
+        n = LastCharStart(name, n);
+    return std::string(name.substr(0, n));
+}
+
+std::string ProposeLrcName(std::string_view path) {
+    return CutProposedName(path) + ".lrc";
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Reading LYR and MPT files into LRC text, for opening them and for the two conversion commands.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/CodePage.h"
+
+enum class LyricsFormat { Lyr, Mpt };
+
+// Bytes of the file that a reader looks at: the whole LYR file, the first 65536 bytes of an MPT
+// file (they hold its whole header).
+size_t ReadLimit(LyricsFormat format);
+
+// Reads at most limit bytes of the file at path into data. True only when as many bytes were read
+// as the file's length (cut to limit) promised.
+bool ReadFileBytes(const std::string& path, size_t limit, std::string& data);
+
+// Converts a file image to LRC text (lines ended by CR LF, no header tags) with tags written in
+// nTimeFormat. False for a malformed image.
+bool ConvertToLrc(LyricsFormat format, const CCodePage& cp, std::string_view data, int nTimeFormat,
+                  std::string& lrc);
+
+// The conversion command's work after its dialogs: the input read (as much as ReadLimit allows),
+// converted, and only then the output created or truncated and written. Nothing is written when
+// the input cannot be read whole or is malformed. True when the output was written.
+bool ConvertFileToLrc(LyricsFormat format, const CCodePage& cp, const std::string& inputPath,
+                      const std::string& outputPath, int nTimeFormat);
+
+// The file-name part of path with its last four characters removed, whatever they are
+// (Song.lyr gives Song, Song.ly gives Son); UTF-8 characters are never split.
+std::string CutProposedName(std::string_view path);
+// The proposed output name of a conversion: CutProposedName(path) + ".lrc".
+std::string ProposeLrcName(std::string_view path);

@@ -1,0 +1,47 @@
+#include "doc/PlayTime.h"
+
+#include <cstdio>
+
+namespace {
+
+uint32_t ClampTime(int64_t t) {
+    if (t < 0)
+        return 0;
+    if (t > static_cast<int64_t>(UINT32_MAX))
+        return UINT32_MAX;
+    return static_cast<uint32_t>(t);
+}
+
+} // namespace
+
+uint32_t EffectiveTime(uint32_t position, int32_t offset) {
+    return ClampTime(static_cast<int64_t>(position) + offset);
+}
+
+uint32_t PlayPositionOfTag(uint32_t time, int32_t offset) {
+    return ClampTime(static_cast<int64_t>(time) - offset);
+}
+
+size_t FormatPlayTime(char* out, uint32_t position) {
+    const uint32_t second = position / 1000;
+    const int n =
+        std::snprintf(out, PLAY_TIME_BUFFER, "%02i:%02i:%02i", static_cast<int>(second / 3600),
+                      static_cast<int>((second / 60) % 60), static_cast<int>(second % 60));
+    return n > 0 ? static_cast<size_t>(n) : 0;
+}
+
+bool CPlayPositionGate::PassTenth(uint32_t position, bool bForce) {
+    const uint32_t tenth = position / 100;
+    if (tenth == m_nLastTenth && !bForce)
+        return false;
+    m_nLastTenth = tenth;
+    return true;
+}
+
+bool CPlayPositionGate::PassSecond(uint32_t position) {
+    const uint32_t second = position / 1000;
+    if (second == m_nLastSecond)
+        return false;
+    m_nLastSecond = second;
+    return true;
+}
