@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <algorithm>
 #include <climits>
 
 #include "app/DialogTemplate.h"
