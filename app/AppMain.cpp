@@ -1,12 +1,17 @@
 #include "app/AppMain.h"
 
 #include <QApplication>
-#include <QMainWindow>
+
+#include "app/VersewrightApp.h"
+#include "player/GstMediaBackend.h"
+#include "player/MediaPlayer.h"
 
 int RunVersewright(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow frame;
-    frame.setWindowTitle(QStringLiteral("Versewright"));
-    frame.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("Versewright"));
+    MediaSetBackendFactory(GstMediaBackendFactory());
+    CVersewrightApp theApp;
+    if (!theApp.InitInstance())
+        return 1;
+    return theApp.Run();
 }

@@ -8,6 +8,7 @@
 
 #include "doc/LrcText.h"
 #include "doc/LyrFormat.h"
+#include "doc/LyricsPath.h"
 #include "doc/MptFormat.h"
 
 namespace {
@@ -30,7 +31,7 @@ size_t LastCharStart(std::string_view name, size_t n) {
 } // namespace
 
 size_t ReadLimit(LyricsFormat format) {
-    return format == LyricsFormat::Mpt ? MPT_READ_LIMIT : SIZE_MAX;
+    return format == LyricsFormat::Mpt ? MPT_READ_LIMIT : LYR_READ_LIMIT;
 }
 
 bool ReadFileBytes(const std::string& path, size_t limit, std::string& data) {
@@ -82,8 +83,7 @@ bool ConvertFileToLrc(LyricsFormat format, const CCodePage& cp, const std::strin
 }
 
 std::string CutProposedName(std::string_view path) {
-    const size_t nSlash = path.find_last_of('/');
-    std::string_view name = nSlash == std::string_view::npos ? path : path.substr(nSlash + 1);
+    const std::string_view name = PathFileName(path);
     size_t n = name.size();
     for (int k = 0; k < 4 && n > 0; ++k)
         n = LastCharStart(name, n);

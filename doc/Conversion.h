@@ -9,8 +9,8 @@
 
 enum class LyricsFormat { Lyr, Mpt };
 
-// Bytes of the file that a reader looks at: the whole LYR file, the first 65536 bytes of an MPT
-// file (they hold its whole header).
+// Bytes of the file that a reader looks at: the first 65536 bytes of an MPT file (they hold its
+// whole header); for LYR, all that its reader can reach, so that a huge file is never read whole.
 size_t ReadLimit(LyricsFormat format);
 
 // Reads at most limit bytes of the file at path into data. True only when as many bytes were read

@@ -12,12 +12,15 @@
 #include "doc/LrcText.h"
 #include "platform/CodePage.h"
 
-constexpr size_t LYR_HEADER_SIZE = 536;       // header up to the first table entry
-constexpr size_t LYR_BLOCK = 512;             // file length is a multiple of this
-constexpr size_t LYR_STRING_BASE = 512;       // string offsets count from this file byte
-constexpr size_t LYR_MAX_ENTRIES = 2048;      // table entries
-constexpr size_t LYR_MAX_IMAGE = 29184;       // 57 blocks
-constexpr size_t LYR_STRING_POOL = 28672;     // bytes for the strings of the lines taken
+constexpr size_t LYR_HEADER_SIZE = 536;   // header up to the first table entry
+constexpr size_t LYR_BLOCK = 512;         // file length is a multiple of this
+constexpr size_t LYR_STRING_BASE = 512;   // string offsets count from this file byte
+constexpr size_t LYR_MAX_ENTRIES = 2048;  // table entries
+constexpr size_t LYR_MAX_IMAGE = 29184;   // 57 blocks
+constexpr size_t LYR_STRING_POOL = 28672; // bytes for the strings of the lines taken
+// The reader never looks past the largest table (65535 entries); strings start below 512 + 65536
+// and are looked at for at most 65536 bytes, which ends before that.
+constexpr size_t LYR_READ_LIMIT = LYR_HEADER_SIZE + 4 * 0xFFFF;
 constexpr uint16_t LYR_TIME_WRITTEN = 0xFFFF; // reader's mark; never stored for a real time
 constexpr uint16_t LYR_MAX_TIME = 0xFFFE;     // tenths; later times are stored as this
 

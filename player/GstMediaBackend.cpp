@@ -4,6 +4,7 @@
 #include <gst/audio/streamvolume.h>
 #include <gst/gst.h>
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <string>
@@ -55,7 +56,7 @@ private:
     bool SeekSettled();
     int SetState(GstState state);
     int Seek(gint64 target);
-    gint64 StopPosition();
+    gint64 LengthNs();
     void Teardown();
 
     static GstBusSyncReply OnBusSync(GstBus* bus, GstMessage* message, gpointer self);
@@ -78,6 +79,7 @@ private:
     bool m_bHoldTarget = false;  // paused since the seek: the pipeline stands at the target
     bool m_bPrerolledSinceSeek = false;
     bool m_bBelowTarget = false; // playing has not passed the seek target yet
+    bool m_bAtEnd = false;       // played to the end: the position is the length
     gint64 m_nSeekTarget = 0;
     gint64 m_nLastPosition = 0;
 };
@@ -208,6 +210,7 @@ GstBusSyncReply CGstMediaBackend::OnBusSync(GstBus*, GstMessage* message, gpoint
     case GST_MESSAGE_ERROR:
     case GST_MESSAGE_ASYNC_DONE:
     case GST_MESSAGE_DURATION_CHANGED:
+    case GST_MESSAGE_EOS:
         return GST_BUS_PASS;
     default:
         return GST_BUS_DROP;
@@ -236,6 +239,9 @@ void CGstMediaBackend::DrainBus() {
             break;
         case GST_MESSAGE_DURATION_CHANGED:
             m_bDurationDirty = true;
+            break;
+        case GST_MESSAGE_EOS:
+            m_bAtEnd = true;
             break;
         default:
             break;
@@ -311,6 +317,8 @@ int CGstMediaBackend::GetPosition(double* pSeconds) {
     int status = kOk;
     if (!SeekSettled() || m_bHoldTarget) {
         m_nLastPosition = m_nSeekTarget;
+    } else if (m_bAtEnd && LengthNs() >= 0) {
+        m_nLastPosition = LengthNs();
     } else {
         gint64 position = -1;
         if (gst_element_query_position(m_pPipeline, GST_FORMAT_TIME, &position) && position >= 0) {
@@ -333,24 +341,21 @@ int CGstMediaBackend::SetPosition(double seconds) {
     return Seek(ns > 0.0 ? gint64(ns + 0.5) : 0);
 }
 
-// The seek's stop position: playback must be told where to end (some parsers end it at once
-// otherwise); past the true end is harmless.
-gint64 CGstMediaBackend::StopPosition() {
+// The length in nanoseconds, -1 when unknown.
+gint64 CGstMediaBackend::LengthNs() {
     double seconds = 0.0;
-    if (!MediaSucceeded(GetDuration(&seconds)))
-        return -1;
-    gint64 stop = gint64(seconds * GST_SECOND);
-    gint64 reported = -1;
-    if (gst_element_query_duration(m_pPipeline, GST_FORMAT_TIME, &reported) && reported > stop)
-        stop = reported;
-    return stop + GST_SECOND;
+    return MediaSucceeded(GetDuration(&seconds)) ? gint64(seconds * GST_SECOND) : -1;
 }
 
+// A seek past the end stands at the end. The seek is given a stop position, the end (some
+// parsers end playback at once without one, and the position at the end reads the stop).
 int CGstMediaBackend::Seek(gint64 target) {
     if (!m_pPipeline)
         return kFailed;
     DrainBus();
-    const gint64 stop = StopPosition();
+    const gint64 stop = LengthNs();
+    if (stop >= 0)
+        target = std::min(target, stop);
     GstEvent* seek = gst_event_new_seek(
         1.0, GST_FORMAT_TIME, GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
         GST_SEEK_TYPE_SET, target, stop >= 0 ? GST_SEEK_TYPE_SET : GST_SEEK_TYPE_NONE, stop);
@@ -358,6 +363,7 @@ int CGstMediaBackend::Seek(gint64 target) {
         return kFailed;
     m_bPrerolledSinceSeek = false;
     m_bBelowTarget = true;
+    m_bAtEnd = false;
     m_nSeekTarget = target;
     m_bSeekPending = true;
     m_bHoldTarget = !m_bRunning;

@@ -30,6 +30,12 @@ uint32_t SecondsToMs(double seconds) {
     return static_cast<uint32_t>(static_cast<uint64_t>(ms));
 }
 
+// The player's method for the key, or 0 without a player.
+template <typename Result> Result Forward(const void* key, Result (CMediaPlayer::*method)()) {
+    CMediaPlayer* p = FindPlayer(key);
+    return p ? (p->*method)() : Result(0);
+}
+
 void Unlink(CMediaPlayer* p) {
     if (p->m_pNext)
         p->m_pNext->m_pPrev = p->m_pPrev;
@@ -204,28 +210,19 @@ void MediaCloseAll() {
 }
 
 int MediaPlay(const void* key) {
-    CMediaPlayer* p = FindPlayer(key);
-    return p ? p->Play() : 0;
+    return Forward(key, &CMediaPlayer::Play);
 }
-
 int MediaPause(const void* key) {
-    CMediaPlayer* p = FindPlayer(key);
-    return p ? p->Pause() : 0;
+    return Forward(key, &CMediaPlayer::Pause);
 }
-
 int MediaStop(const void* key) {
-    CMediaPlayer* p = FindPlayer(key);
-    return p ? p->Stop() : 0;
+    return Forward(key, &CMediaPlayer::Stop);
 }
-
 uint32_t MediaGetLength(const void* key) {
-    CMediaPlayer* p = FindPlayer(key);
-    return p ? p->GetLength() : 0;
+    return Forward(key, &CMediaPlayer::GetLength);
 }
-
 uint32_t MediaGetPosition(const void* key) {
-    CMediaPlayer* p = FindPlayer(key);
-    return p ? p->GetPosition() : 0;
+    return Forward(key, &CMediaPlayer::GetPosition);
 }
 
 int MediaSetPosition(const void* key, uint32_t ms) {

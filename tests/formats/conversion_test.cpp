@@ -101,6 +101,14 @@ TEST_F(ConversionFiles, LyrFileBecomesAnLrcFile) {
     EXPECT_EQ(ReadWholeFile(m_folder.File("Song.lrc")), "[00:03.00][00:01.00]A\r\n[00:02.00]B\r\n");
 }
 
+// Bytes past what the reader can reach change nothing, and are not read.
+TEST_F(ConversionFiles, LyrFileWithTrailingBytesReadsTheSame) {
+    const std::string image = BuildLyrFile(kUtf8, "[00:01]A\r\n[00:02]B");
+    WriteFile(m_folder.File("Song.lyr"), image + std::string(LYR_READ_LIMIT, '\x41'));
+    ASSERT_TRUE(Convert(LyricsFormat::Lyr, "Song.lyr", "Song.lrc"));
+    EXPECT_EQ(ReadWholeFile(m_folder.File("Song.lrc")), "[00:01.00]A\r\n[00:02.00]B\r\n");
+}
+
 TEST_F(ConversionFiles, MptFileLargerThanItsReadLimitIsRead) {
     const std::string audio(200000, '\x33');
     WriteFile(m_folder.File("Song.mpt"),
@@ -139,6 +147,9 @@ TEST_F(ConversionFiles, ReadFileBytesHonoursTheLimit) {
     EXPECT_EQ(data.size(), 65536u);
     ASSERT_TRUE(ReadFileBytes(m_folder.File("f"), ReadLimit(LyricsFormat::Lyr), data));
     EXPECT_EQ(data.size(), 70000u);
+    WriteFile(m_folder.File("f"), std::string(LYR_READ_LIMIT + 1, 'x'));
+    ASSERT_TRUE(ReadFileBytes(m_folder.File("f"), ReadLimit(LyricsFormat::Lyr), data));
+    EXPECT_EQ(data.size(), LYR_READ_LIMIT);
 }
 
 } // namespace

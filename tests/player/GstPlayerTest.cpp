@@ -99,12 +99,13 @@ TEST_F(GstPlayer, PlayPauseStopAndPlayFromTheStart) {
     Wait(200ms);
     EXPECT_EQ(MediaGetPosition(nullptr), paused);
 
+    ASSERT_EQ(MediaSetPosition(nullptr, 2500), 1);
     ASSERT_EQ(MediaStop(nullptr), 1);
     EXPECT_EQ(MediaGetPosition(nullptr), 0u);
     Wait(100ms);
     EXPECT_EQ(MediaGetPosition(nullptr), 0u);
     ASSERT_EQ(MediaPlay(nullptr), 1);
-    EXPECT_LT(PositionAfterStart(0), 150u);
+    EXPECT_LT(PositionAfterStart(0), 1000u);
 }
 
 // Right after a seek the position reads the target, in every format; playing goes on from it.
@@ -120,16 +121,15 @@ TEST_F(GstPlayer, SeekReadsBackTheTarget) {
         ASSERT_EQ(MediaPlay(nullptr), 1);
         const uint32_t started = PositionAfterStart(1234);
         EXPECT_GT(started, 1234u);
-        EXPECT_LT(started, 1400u);
+        EXPECT_LT(started, 1734u);
 
         ASSERT_EQ(MediaSetPosition(nullptr, 2000), 1);
         const uint32_t after = MediaGetPosition(nullptr);
         EXPECT_GE(after, 2000u);
-        EXPECT_LT(after, 2050u);
+        EXPECT_LT(after, 2200u);
         Wait(300ms);
         const uint32_t later = MediaGetPosition(nullptr);
         EXPECT_GT(later, 2200u); // still playing after the seek
-        EXPECT_LT(later, 2450u);
 
         ASSERT_EQ(MediaPause(nullptr), 1);
         ASSERT_EQ(MediaSetPosition(nullptr, 500), 1);
@@ -140,22 +140,42 @@ TEST_F(GstPlayer, SeekReadsBackTheTarget) {
     }
 }
 
+// Played to its end the song stays Running at its length; Stop then plays it from the start.
 TEST_F(GstPlayer, PlayingOnAtTheEndAndStoppingRewinds) {
-    ASSERT_EQ(Open("song.au"), 1);
-    ASSERT_EQ(MediaPlay(nullptr), 1);
-    ASSERT_EQ(MediaSetPosition(nullptr, 2900), 1);
-    Wait(400ms); // past the end
-    const uint32_t end = MediaGetPosition(nullptr);
-    EXPECT_GE(end, 2900u);
-    EXPECT_LE(end, 3000u);
-    EXPECT_EQ(MediaPlay(nullptr), 1); // Run again at the end
-    EXPECT_EQ(MediaRegistryHead()->m_state, PlayState::Running);
-    ASSERT_EQ(MediaStop(nullptr), 1);
-    EXPECT_EQ(MediaGetPosition(nullptr), 0u);
-    ASSERT_EQ(MediaPlay(nullptr), 1);
-    const uint32_t restarted = PositionAfterStart(0);
-    EXPECT_GT(restarted, 0u);
-    EXPECT_LT(restarted, 150u);
+    for (const char* name : {"song.wav", "vbr_plain.mp3", "song.au", "song.wma", "song.mpt"}) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(Open(name), 1);
+        const uint32_t length = MediaGetLength(nullptr);
+        ASSERT_EQ(MediaPlay(nullptr), 1);
+        ASSERT_EQ(MediaSetPosition(nullptr, length - 150), 1);
+        Wait(400ms); // past the end
+        EXPECT_EQ(MediaGetPosition(nullptr), length);
+        EXPECT_EQ(MediaPlay(nullptr), 1); // Run again at the end
+        EXPECT_EQ(MediaRegistryHead()->m_state, PlayState::Running);
+        ASSERT_EQ(MediaStop(nullptr), 1);
+        EXPECT_EQ(MediaGetPosition(nullptr), 0u);
+        ASSERT_EQ(MediaPlay(nullptr), 1);
+        const uint32_t restarted = PositionAfterStart(0);
+        EXPECT_GT(restarted, 0u);
+        EXPECT_LT(restarted, 1000u);
+        ASSERT_EQ(MediaClose(nullptr), 1);
+    }
+}
+
+TEST_F(GstPlayer, SeekPastTheEndStandsAtTheEnd) {
+    for (const char* name : {"song.wav", "vbr_plain.mp3", "song.au"}) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(Open(name), 1);
+        const uint32_t length = MediaGetLength(nullptr);
+        ASSERT_EQ(MediaSetPosition(nullptr, 10000), 1);
+        EXPECT_EQ(MediaGetPosition(nullptr), length);
+        ASSERT_EQ(MediaPlay(nullptr), 1);
+        Wait(100ms);
+        EXPECT_EQ(MediaGetPosition(nullptr), length);
+        ASSERT_EQ(MediaSetPosition(nullptr, 1000), 1); // and plays again from inside
+        EXPECT_GT(PositionAfterStart(1000), 1000u);
+        ASSERT_EQ(MediaClose(nullptr), 1);
+    }
 }
 
 TEST_F(GstPlayer, VolumeIsSetInDecibels) {
@@ -190,24 +210,49 @@ TEST_F(GstPlayer, SecondOpenUnderTheSameKeyLeavesTheFirstPlaying) {
     EXPECT_GT(MediaGetPosition(nullptr), before + 100);
 }
 
+TEST_F(GstPlayer, BusIsDrainedWhilePlaying) {
+    ASSERT_EQ(Open("song.wav"), 1);
+    ASSERT_EQ(MediaPlay(nullptr), 1);
+    PositionAfterStart(0);
+    ASSERT_EQ(MediaSetPosition(nullptr, 1000), 1);
+    Wait(300ms);
+    MediaGetPosition(nullptr);
+    GstBus* bus = gst_element_get_bus(GstMediaBackendPipeline(g_pLastBackend));
+    EXPECT_FALSE(gst_bus_have_pending(bus));
+    gst_object_unref(bus);
+}
+
+// The program's own sink: with no sound device it falls back to a clock-synced null sink.
+TEST_F(GstPlayer, DefaultSinkOpens) {
+    MediaSetBackendFactory(GstMediaBackendFactory());
+    ASSERT_EQ(Open("cbr_plain.mp3"), 1);
+    EXPECT_NEAR(MediaGetLength(nullptr), 3000, 50);
+    ASSERT_EQ(MediaSetPosition(nullptr, 700), 1);
+    EXPECT_EQ(MediaGetPosition(nullptr), 700u);
+}
+
 TEST_F(GstPlayer, MidiPlaysWhereASynthesiserIsInstalled) {
     struct stat st = {};
     if (stat("/usr/share/sounds/sf2/TimGM6mb.sf2", &st) != 0 &&
         stat("/usr/share/sounds/sf2/FluidR3_GM.sf2", &st) != 0)
         GTEST_SKIP() << "no soundfont";
-    // One note of one second.
-    const std::string midi("MThd\0\0\0\6\0\0\0\1\0\x60"
-                           "MTrk\0\0\0\x15\0\xFF\x51\3\x07\xA1\x20\0\x90\x3C\x64\x60\x80\x3C\x40"
-                           "\0\xFF\x2F\0",
-                           43);
+    // One quarter note at 120 beats a minute: half a second.
+    static const char kMidi[] = "MThd\0\0\0\6\0\0\0\1\0\x60"
+                                "MTrk\0\0\0\x13"
+                                "\0\xFF\x51\3\x07\xA1\x20"
+                                "\0\x90\x3C\x64"
+                                "\x60\x80\x3C\x40"
+                                "\0\xFF\x2F\0";
+    const std::string midi(kMidi, sizeof kMidi - 1);
     FILE* f = fopen(Audio().Path("note.mid").c_str(), "wb");
     ASSERT_NE(f, nullptr);
     fwrite(midi.data(), 1, midi.size(), f);
     fclose(f);
     if (!Open("note.mid"))
         GTEST_SKIP() << "no MIDI synthesiser plugin";
-    EXPECT_GT(MediaGetLength(nullptr), 0u);
+    EXPECT_NEAR(MediaGetLength(nullptr), 500, 50);
     EXPECT_EQ(MediaPlay(nullptr), 1);
+    EXPECT_GT(PositionAfterStart(0), 0u);
 }
 
 } // namespace

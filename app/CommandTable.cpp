@@ -1,0 +1,39 @@
+// The program's command table: every command with the object that handles it and its update
+// rule. Rows for one id are tried in the order view, document, frame, application.
+#include "platform/framework/CommandTable.h"
+#include "app/MainFrame.h"
+#include "app/Resource.h"
+#include "app/VersewrightApp.h"
+#include "doc/VersewrightDoc.h"
+#include "view/VersewrightView.h"
+
+namespace {
+const CCommandEntry kCommands[] = {
+    // View: the edit control's own commands
+    ON_COMMAND_UPDATE(View, ID_EDIT_UNDO, CEditView, OnEditUndo, OnUpdateEditUndo),
+    ON_COMMAND_UPDATE(View, ID_EDIT_CUT, CEditView, OnEditCut, OnUpdateNeedSel),
+    ON_COMMAND_UPDATE(View, ID_EDIT_COPY, CEditView, OnEditCopy, OnUpdateNeedSel),
+    ON_COMMAND_UPDATE(View, ID_EDIT_PASTE, CEditView, OnEditPaste, OnUpdateEditPaste),
+    ON_COMMAND_UPDATE(View, ID_EDIT_CLEAR, CEditView, OnEditClear, OnUpdateNeedSel),
+    ON_COMMAND(View, ID_EDIT_SELECT_ALL, CEditView, OnEditSelectAll),
+    // View: time tags
+    ON_COMMAND_UPDATE(View, IDC_ADD_TAG, CVersewrightView, OnAddTag, OnUpdateAddTag),
+    ON_COMMAND_UPDATE(View, ID_EDIT_DEL_NOW_TAG, CVersewrightView, OnDelNowTag, OnUpdateDelNowTag),
+    ON_COMMAND(View, ID_EDIT_DEL_FIRST_TAG, CVersewrightView, OnDelFirstTag),
+    ON_COMMAND(View, ID_EDIT_DEL_LINE_TAGS, CVersewrightView, OnDelLineTags),
+    ON_COMMAND(View, ID_EDIT_DEL_ALL_TAGS, CVersewrightView, OnDelAllTags),
+    ON_COMMAND(View, ID_EDIT_DEL_FRACTIONS, CVersewrightView, OnDelFractions),
+    ON_COMMAND(View, ID_EDIT_TIDY, CVersewrightView, OnTidy),
+    ON_COMMAND(View, ID_EDIT_SELECT_TEXT, CVersewrightView, OnSelectText),
+    // Document
+    ON_COMMAND(Document, ID_FILE_SAVE, CDocument, OnFileSave),
+    ON_COMMAND(Document, ID_FILE_SAVE_AS, CDocument, OnFileSaveAs),
+    // Application
+    ON_COMMAND(App, ID_FILE_NEW, CWinApp, OnFileNew),
+    ON_COMMAND(App, ID_APP_EXIT, CWinApp, OnAppExit),
+};
+} // namespace
+
+CCommandTable CVersewrightApp::GetCommandTable() const {
+    return kCommands;
+}

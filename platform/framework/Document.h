@@ -1,0 +1,73 @@
+#pragma once
+// A document: the modified flag, the path and title, New/Open/Save and the save-changes prompt.
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+#include "platform/framework/CmdTarget.h"
+
+class CDocTemplate;
+class CView;
+
+// What a document reads or writes as a whole file image.
+class CArchive {
+public:
+    enum Mode { load, store };
+    CArchive(Mode mode, const QString& strPath) : m_mode(mode), m_strPath(strPath) {}
+    bool IsLoading() const { return m_mode == load; }
+    bool IsStoring() const { return m_mode == store; }
+    const QString& GetFilePath() const { return m_strPath; }
+    QByteArray m_data;      // the file's bytes when loading; what to write when storing
+    bool m_bFailed = false; // set by Serialize when it could not read or write
+
+private:
+    Mode m_mode;
+    QString m_strPath;
+};
+
+class CDocument : public CCmdTarget {
+public:
+    ~CDocument() override;
+
+    bool IsModified() const { return m_bModified; }
+    virtual void SetModifiedFlag(bool bModified = true);
+    const QString& GetPathName() const { return m_strPathName; }
+    virtual void SetPathName(const QString& strPath);
+    QString GetTitle() const;
+    void SetTitle(const QString& strTitle);
+    CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
+
+    void AddView(CView* pView);
+    void RemoveView(CView* pView);
+    CView* GetFirstView() const { return m_views.empty() ? nullptr : m_views.front(); }
+
+    virtual bool OnNewDocument();
+    virtual bool OnOpenDocument(const QString& strPath);
+    virtual bool OnSaveDocument(const QString& strPath);
+    virtual void DeleteContents() {}
+    virtual void Serialize(CArchive& ar);
+    // Asks "Save changes to ...?" when modified: Yes saves, No goes on, Cancel stops (false).
+    virtual bool SaveModified();
+    // Saves under strPath; an empty path asks for one first. False if nothing was saved.
+    virtual bool DoSave(const QString& strPath);
+    bool DoFileSave();
+
+    // Command handlers.
+    void OnFileSave();
+    void OnFileSaveAs();
+
+    // Largest plain file the framework reads.
+    static constexpr qint64 kMaxFileSize = 1048575;
+
+protected:
+    void UpdateFrameTitles();
+
+private:
+    friend class CSingleDocTemplate;
+    CDocTemplate* m_pDocTemplate = nullptr;
+    std::vector<CView*> m_views;
+    QString m_strPathName;
+    QString m_strTitle;
+    bool m_bModified = false;
+};

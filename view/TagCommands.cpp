@@ -1,0 +1,151 @@
+// The Edit menu's time-tag commands: add a tag for the play position, delete tags from the
+// caret's line, the now tag's line or the whole text, cut fractions, tidy.
+#include <QTextBlock>
+#include <memory>
+
+#include "app/MainFrame.h"
+#include "doc/LrcText.h"
+#include "player/MediaPlayer.h"
+#include "view/TagText.h"
+#include "view/VersewrightView.h"
+
+namespace {
+int TimeFormat() {
+    return g_pMainFrame ? g_pMainFrame->m_nTimeFormat : TIME_FORMAT_SECONDS;
+}
+
+// Work buffer for whole-text commands: the text, its terminator and a little slack.
+constexpr size_t kWorkBuffer = LYRICS_CAPACITY + 4;
+} // namespace
+
+void CVersewrightView::OnAddTag() {
+    const uint32_t nPosition = MediaGetPosition(nullptr);
+    char szTag[TIME_TAG_BUFFER];
+    FormatTimeTag(szTag, EffectiveTime(nPosition), TimeFormat());
+    // At the very start of the caret's line, in front of whatever it holds.
+    const QTextCursor before = textCursor();
+    QTextCursor cursor = before;
+    cursor.movePosition(QTextCursor::StartOfBlock);
+    setTextCursor(cursor);
+    if (!ReplaceSel(QString::fromLatin1(szTag))) {
+        setTextCursor(before); // a full text takes no tag
+        return;
+    }
+    ensureCursorVisible();
+    setFocus();
+    UpdatePlayPosition(nPosition, true);
+}
+
+void CVersewrightView::OnUpdateAddTag(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(m_bAudioLoaded != 0);
+}
+
+void CVersewrightView::OnDelNowTag() {
+    CLineCopy copy;
+    if (!ReadLine(m_nNowTagLine, copy))
+        return;
+    const CCodePage& cp = GetTextCodePage();
+    const char* end = copy.sz + copy.nLength;
+    const uint32_t nTarget = EffectiveTime(MediaGetPosition(nullptr));
+    const char* best = nullptr;
+    uint32_t nBest = 0;
+    uint32_t nTime = 0;
+    for (const char* p = FindTimeTag(cp, copy.sz, end, &nTime, &m_nOffset); p;
+         p = FindTimeTag(cp, p, end, &nTime, &m_nOffset)) {
+        if (nTime <= nTarget && (!best || nTime >= nBest)) {
+            best = p;
+            nBest = nTime;
+        }
+    }
+    if (!best)
+        return;
+    const char* close = ScanForChar(cp, best, end, ']');
+    if (!close)
+        return;
+    DeleteInLine(copy, static_cast<size_t>(best - 1 - copy.sz),
+                 static_cast<size_t>(close - copy.sz));
+    m_nNowTagLine = -1;
+    UpdatePlayPosition(MediaGetPosition(nullptr), true);
+}
+
+void CVersewrightView::OnUpdateDelNowTag(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(m_bAudioLoaded != 0 && m_nNowTagLine >= 0);
+}
+
+void CVersewrightView::OnDelFirstTag() {
+    CLineCopy copy;
+    if (!ReadLine(GetCaretLine(), copy) || copy.nLength == 0)
+        return;
+    const CCodePage& cp = GetTextCodePage();
+    const char* end = copy.sz + copy.nLength;
+    uint32_t nTime = 0;
+    const char* tag = FindTimeTag(cp, copy.sz, end, &nTime, &m_nOffset);
+    if (!tag)
+        return;
+    const char* close = ScanForChar(cp, tag, end, ']');
+    if (!close)
+        return;
+    DeleteInLine(copy, static_cast<size_t>(tag - 1 - copy.sz),
+                 static_cast<size_t>(close - copy.sz));
+    m_nNowTagLine = -1;
+    UpdatePlayPosition(MediaGetPosition(nullptr), true);
+}
+
+void CVersewrightView::OnDelLineTags() {
+    CLineCopy copy;
+    if (!ReadLine(GetCaretLine(), copy) || copy.nLength == 0)
+        return;
+    const CCodePage& cp = GetTextCodePage();
+    const char* end = copy.sz + copy.nLength;
+    uint32_t nTime = 0;
+    const char* tag = FindTimeTag(cp, copy.sz, end, &nTime, &m_nOffset);
+    if (!tag)
+        return;
+    // The whole run of bracket groups from this tag on; without an end, the rest of the line.
+    const char* runEnd = SkipTagRun(cp, tag, end);
+    if (!runEnd)
+        runEnd = end;
+    DeleteInLine(copy, static_cast<size_t>(tag - 1 - copy.sz),
+                 static_cast<size_t>(runEnd - copy.sz));
+    m_nNowTagLine = -1;
+    UpdatePlayPosition(MediaGetPosition(nullptr), true);
+}
+
+void CVersewrightView::OnDelAllTags() {
+    auto buffer = std::make_unique<char[]>(kWorkBuffer);
+    auto result = std::make_unique<char[]>(kWorkBuffer);
+    GetLyricsText(buffer.get(), LYRICS_CAPACITY);
+    RemoveTimeTags(GetTextCodePage(), buffer.get(), result.get());
+    ReplaceAllText(result.get());
+    m_nNowTagLine = -1;
+}
+
+void CVersewrightView::OnDelFractions() {
+    auto buffer = std::make_unique<char[]>(kWorkBuffer);
+    auto result = std::make_unique<char[]>(kWorkBuffer);
+    GetLyricsText(buffer.get(), LYRICS_CAPACITY);
+    RemoveTagFractions(GetTextCodePage(), buffer.get(), result.get());
+    ReplaceAllText(result.get());
+}
+
+void CVersewrightView::OnTidy() {
+    auto buffer = std::make_unique<char[]>(kWorkBuffer);
+    GetLyricsText(buffer.get(), LYRICS_CAPACITY);
+    const CCodePage& cp = GetTextCodePage();
+    CleanLyrics(cp, buffer.get());
+    // A result that does not fit would lose lines: the text then stays as it was.
+    if (!RebuildLyrics(cp, buffer.get(), TimeFormat()))
+        return;
+    if (!ReplaceAllText(buffer.get()))
+        return;
+    QTextCursor cursor = textCursor();
+    cursor.movePosition(QTextCursor::Start);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    m_nNowTagLine = -1;
+    m_nOffset = 0;
+}
+
+void CVersewrightView::OnSelectText() {
+    selectAll();
+}

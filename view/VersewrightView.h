@@ -1,0 +1,109 @@
+#pragma once
+// The editor view: the lyrics text, one lyric line per line, and the view's share of the
+// program's state (audio, now tag, offset, colours). Its parts live in one file per concern:
+// VersewrightView.cpp (state and text transfer), TagCommands.cpp, ViewLines.cpp (line access),
+// PlaybackSync.cpp, Gutter.cpp, ViewAppearance.cpp.
+
+#include <QBrush>
+#include <QFont>
+#include <QPixmap>
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "app/XDataRecord.h"
+#include "platform/framework/EditView.h"
+
+class CVersewrightDoc;
+class CGutter;
+class QPainter;
+
+class CVersewrightView : public CEditView {
+public:
+    CVersewrightView();
+    ~CVersewrightView() override;
+
+    CVersewrightDoc* GetDocument() const;
+    const CCodePage& GetTextCodePage() const override;
+    int OnCreate() override;
+
+    // Whole-text transfer with the document. GetLyricsText copies at most capacity - 1 bytes and a
+    // terminating zero and returns the number of bytes copied; SetLyricsText replaces the text
+    // without an undo record and puts the caret at the start.
+    size_t GetLyricsText(char* pBuffer, size_t nCapacity) const;
+    void SetLyricsText(const char* pszText);
+
+    // Effective time of a play position (position plus offset, never below 0), and the play
+    // position of a tag value (value minus offset, never below 0).
+    uint32_t EffectiveTime(uint32_t nPosition) const;
+    uint32_t PlayPositionOfTag(uint32_t nTagTime) const;
+
+    // Tag commands.
+    void OnAddTag();
+    void OnUpdateAddTag(CCmdUI* pCmdUI);
+    void OnDelNowTag();
+    void OnUpdateDelNowTag(CCmdUI* pCmdUI);
+    void OnDelFirstTag();
+    void OnDelLineTags();
+    void OnDelAllTags();
+    void OnDelFractions();
+    void OnTidy();
+    void OnSelectText();
+    // The text changed.
+    void OnChange();
+
+    // Playback synchronisation.
+    void UpdatePlayPosition(uint32_t nPosition, bool bForce);
+    void RedrawGutter();
+    void DrawGutter(QPainter& painter);
+
+    // Appearance: the font and colours of the settings record, applied while the view is made.
+    void ApplyFont(const QFont& font);
+    void ApplyColors();
+
+    QFont m_font;
+    int m_bFontCreated = 0;
+    int m_nLineHeight = 12;
+    int m_bAudioLoaded = 0;
+    int m_nPlayState = 0;
+    QString m_strAudioPath;
+    int m_nVolume = 0;
+    QString m_strAudioExt;
+    QString m_strAudioName;
+    int m_nNowTagLine = -1;
+    unsigned int m_nNowTagTime = 0;
+    int m_nOffset = 0;
+    QPixmap m_hMarkIcon;
+    int m_bHasTags = 0;
+    ColorRef m_crText = 0x000000;
+    ColorRef m_crBack = 0xFFFFFF;
+    QBrush m_hBackBrush;
+
+    // Width of the gutter at the left of the text.
+    static constexpr int kGutterWidth = 20;
+    // EM_GETLINE reads a line into this many bytes; the rest of a longer line is not examined.
+    static constexpr size_t kLineBuffer = 256;
+
+protected:
+    void resizeEvent(QResizeEvent* pEvent) override;
+
+private:
+    // A copy of one line's first bytes, zero-terminated.
+    struct CLineCopy {
+        char sz[kLineBuffer + 1] = {};
+        size_t nLength = 0;
+        int nLine = -1;
+    };
+    int GetCaretLine() const;
+    bool ReadLine(int nLine, CLineCopy& copy) const;
+    // Deletes bytes [nStart, nEnd) of the copied line as one undo step.
+    void DeleteInLine(const CLineCopy& copy, size_t nStart, size_t nEnd);
+    // Replaces the whole text as one undo step; false (nothing changed) past the limit.
+    bool ReplaceAllText(const char* pszText);
+    void PlaceGutter();
+
+    CGutter* m_pGutter = nullptr;
+};
+
+extern CVersewrightView* g_pView;
