@@ -8,6 +8,7 @@
 #include "app/InfoDlg.h"
 #include "app/Resource.h"
 #include "app/ResourceSet.h"
+#include "app/VersewrightApp.h"
 #include "platform/SystemLanguage.h"
 
 namespace {
@@ -49,4 +50,9 @@ void CAboutDlg::done(int nResult) {
 void CAboutDlg::OnHotKey() {
     if (m_nHotKeyId != 0 && GetUiLanguage() == LangChineseSimplified)
         RunTestInfoDialog(this);
+}
+
+void CVersewrightApp::OnAppAbout() {
+    CAboutDlg aboutDlg(GetMainWidget());
+    aboutDlg.DoModal();
 }

@@ -28,9 +28,12 @@ const CCommandEntry kCommands[] = {
     // Document
     ON_COMMAND(Document, ID_FILE_SAVE, CDocument, OnFileSave),
     ON_COMMAND(Document, ID_FILE_SAVE_AS, CDocument, OnFileSaveAs),
+    // Frame
+    ON_COMMAND(Frame, ID_EDIT_LRC_TITLE, CMainFrame, OnEditLrcTitle),
     // Application
     ON_COMMAND(App, ID_FILE_NEW, CWinApp, OnFileNew),
     ON_COMMAND(App, ID_APP_EXIT, CWinApp, OnAppExit),
+    ON_COMMAND(App, ID_APP_ABOUT, CVersewrightApp, OnAppAbout),
 };
 } // namespace
 

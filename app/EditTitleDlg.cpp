@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 
+#include "app/MainFrame.h"
 #include "app/Resource.h"
 #include "app/VersewrightApp.h"
 #include "doc/LrcText.h"
@@ -47,4 +48,9 @@ void CEditTitleDlg::OnOK() {
         g_pView->WriteHeaderValues(m_strTitle, m_strArtist, m_strAlbum, m_strBy, strOffset);
     }
     EndDialog(IDOK);
+}
+
+void CMainFrame::OnEditLrcTitle() {
+    CEditTitleDlg dlg(this);
+    dlg.DoModal();
 }

@@ -86,14 +86,11 @@ protected:
         case Qt::Key_Enter:
             OnCommand(1);
             return;
-        case Qt::Key_Escape:
-            OnCommand(2);
-            return;
         default:
             QDialog::keyPressEvent(pEvent);
         }
     }
-    void reject() override {} // Esc from anywhere: nothing
+    void reject() override { OnCommand(2); } // Esc
     void closeEvent(QCloseEvent*) override {
         done(0);
         g_bTestInfoOpen = false;

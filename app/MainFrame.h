@@ -18,6 +18,8 @@ public:
     void SaveSettingsRecord();
     // Sets the time-tag format index (0 "[00:00]", 1 "[00:00.00]").
     void SetTimeFormat(int nFormat);
+    // Edit > Edit lrc title: the header-tag dialog.
+    void OnEditLrcTitle();
 
     int m_nTimeFormat = 0;
     int m_nLanguage = 0;

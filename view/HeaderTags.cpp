@@ -19,7 +19,8 @@ std::u16string Wide(const QString& text) {
 }
 
 QString FromWide(const std::u16string& text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+    return QString(reinterpret_cast<const QChar*>(text.data()),
+                   static_cast<qsizetype>(text.size()));
 }
 
 QString Decode(const CCodePage& cp, std::string_view bytes) {
@@ -44,7 +45,9 @@ public:
     SHeaderValues& Values() { return m_values; }
 
 private:
-    bool Encode(const QString& text, const QStringList& values) { return Encode(text, values, m_cp); }
+    bool Encode(const QString& text, const QStringList& values) {
+        return Encode(text, values, m_cp);
+    }
     bool Encode(const QString& text, const QStringList& values, const CCodePage& cp) {
         m_cp = cp;
         QString lines = text;
@@ -92,9 +95,11 @@ void CVersewrightView::WriteHeaderValues(const QString& strTitle, const QString&
     CHeaderBytes bytes(GetTextCodePage(), toPlainText(),
                        {strTitle, strArtist, strAlbum, strBy, strOffset});
     auto out = std::make_unique<char[]>(LYRICS_CAPACITY);
-    const ptrdiff_t nLength = WriteHeaderTags(bytes.Page(), bytes.Values(), bytes.Text(), out.get());
+    const ptrdiff_t nLength =
+        WriteHeaderTags(bytes.Page(), bytes.Values(), bytes.Text(), out.get());
     // A result past the editor's limit would lose the end of the lyrics: the text stays.
-    if (nLength < 0 || !ReplaceAllText(Decode(bytes.Page(), std::string_view(out.get(), nLength)))) {
+    if (nLength < 0 ||
+        !ReplaceAllText(Decode(bytes.Page(), std::string_view(out.get(), nLength)))) {
         Refuse();
         return;
     }

@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <QString>
 
+#include "platform/framework/MessageBox.h" // IDOK, IDCANCEL
+
 class CDialog;
 class QLineEdit;
 

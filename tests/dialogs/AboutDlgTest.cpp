@@ -7,6 +7,7 @@
 
 #include "app/InfoDlg.h"
 #include "app/Resource.h"
+#include "platform/framework/MessageBox.h"
 #include "tests/dialogs/DialogDriver.h"
 #include "tests/gui/AppHarness.h"
 
@@ -63,8 +64,13 @@ TEST_F(AboutDlg, ShowsIconVersionAndOk) {
 
 TEST_F(AboutDlg, HotKeyDoesNothingInEnglish) {
     RunAbout("en_US.UTF-8", [](QWidget* pAbout) {
+        QPointer<QTimer> pWatch = OnNextModal([](QWidget* pOther) {
+            ADD_FAILURE() << "a box opened";
+            pOther->close();
+        });
         PressHotKey(pAbout);
         QTest::qWait(50);
+        delete pWatch;
         EXPECT_EQ(QApplication::activeModalWidget(), pAbout);
         QTest::keyClick(pAbout, Qt::Key_Escape); // Esc closes the About box
         EXPECT_FALSE(pAbout->isVisible());
@@ -111,8 +117,13 @@ TEST_F(AboutDlg, HotKeyOpensOneInformationBoxInSimplifiedChinese) {
 
 TEST(InfoBox, NeverOpensWhileAnotherIsOpen) {
     g_bTestInfoOpen = true;
+    QPointer<QTimer> pWatch = OnNextModal([](QWidget* pOther) {
+        ADD_FAILURE() << "a second box opened";
+        pOther->close();
+    });
     RunTestInfoDialog(nullptr); // returns at once instead of running a second box
-    EXPECT_TRUE(g_bTestInfoOpen);
+    delete pWatch;
+    EXPECT_TRUE(g_bTestInfoOpen); // still the first box's
     g_bTestInfoOpen = false;
 }
 

@@ -12,8 +12,9 @@
 
 #include "app/DialogTemplate.h"
 
-// Runs fn once on the next modal window other than the one active now.
-inline void OnNextModal(std::function<void(QWidget*)> fn) {
+// Runs fn once on the next modal window other than the one active now. The watch ends with
+// that call or when the returned timer is deleted.
+inline QTimer* OnNextModal(std::function<void(QWidget*)> fn) {
     QPointer<QWidget> pBefore = QApplication::activeModalWidget();
     auto* pTimer = new QTimer;
     QObject::connect(pTimer, &QTimer::timeout, pTimer, [pTimer, pBefore, fn] {
@@ -25,6 +26,7 @@ inline void OnNextModal(std::function<void(QWidget*)> fn) {
         fn(pModal);
     });
     pTimer->start(10);
+    return pTimer;
 }
 
 inline QLineEdit* EditOf(QWidget* pDlg, int nId) {

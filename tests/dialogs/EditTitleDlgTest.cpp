@@ -1,4 +1,5 @@
 // The header-tag dialog, opened by its command and driven with keys and buttons.
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -20,7 +21,16 @@ void Type(QLineEdit* pEdit, const QString& text) {
     pEdit->setFocus();
     pEdit->selectAll();
     QTest::keyClick(pEdit, Qt::Key_Delete);
-    QTest::keyClicks(pEdit, text);
+    for (QChar ch : text) {
+        if (ch.unicode() < 0x80) {
+            QTest::keyClicks(pEdit, QString(ch));
+            continue;
+        }
+        // Characters beyond ASCII come through an input method.
+        QInputMethodEvent commit;
+        commit.setCommitString(QString(ch));
+        QApplication::sendEvent(pEdit, &commit);
+    }
 }
 
 class EditTitleDlg : public ::testing::Test {
@@ -93,8 +103,13 @@ TEST_F(EditTitleDlg, RefusesAnOffsetThatIsNoIntegerAndStaysOpen) {
         bool bAccepted;
         const char* pszOffsetLine; // written on OK
     } cases[] = {
-        {"12abc", false, ""}, {"", false, ""},   {"-0", false, ""},  {"+", false, ""},
-        {"1 2", false, ""},   {" 0 ", true, ""}, {" -7  ", true, "[offset:-7]\r\n"},
+        {"12abc", false, ""},
+        {"", false, ""},
+        {"-0", false, ""},
+        {"+", false, ""},
+        {"1 2", false, ""},
+        {" 0 ", true, ""},
+        {" -7  ", true, "[offset:-7]\r\n"},
         {"9999999999", true, "[offset:2147483647]\r\n"}, // saturates
     };
     for (const auto& c : cases) {
@@ -139,13 +154,24 @@ TEST(DialogInt, FollowsTheFrameworksIntegerRule) {
         bool bOk;
         int nValue;
     } cases[] = {
-        {"0", true, 0},           {" \t0\t ", true, 0},  {"00", true, 0},
-        {"+12", true, 12},        {"-500", true, -500},   {"2147483647", true, 2147483647},
-        {"2147483648", true, 2147483647}, {"-2147483648", true, -2147483647 - 1},
+        {"0", true, 0},
+        {" \t0\t ", true, 0},
+        {"00", true, 0},
+        {"+12", true, 12},
+        {"-500", true, -500},
+        {"2147483647", true, 2147483647},
+        {"2147483648", true, 2147483647},
+        {"-2147483648", true, -2147483647 - 1},
         {"-99999999999", true, -2147483647 - 1},
-        {"", false, 0},           {"  ", false, 0},      {"-0", false, 0},
-        {"+", false, 0},          {"12abc", false, 0},   {"1 2", false, 0},
-        {"0x10", false, 0},       {"1.5", false, 0},     {"\u0661", false, 0},
+        {"", false, 0},
+        {"  ", false, 0},
+        {"-0", false, 0},
+        {"+", false, 0},
+        {"12abc", false, 0},
+        {"1 2", false, 0},
+        {"0x10", false, 0},
+        {"1.5", false, 0},
+        {"\u0661", false, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszText);
@@ -162,8 +188,11 @@ TEST(EditTitleDlgLanguages, EachLanguageHasItsTemplate) {
         QStringList labels;
         QString strOk, strCancel;
     } cases[] = {
-        {"en_US.UTF-8", "Edit lrc title", {"Title:", "Artist:", "Album:", "By:", "Offset:"},
-         "OK", "Cancel"},
+        {"en_US.UTF-8",
+         "Edit lrc title",
+         {"Title:", "Artist:", "Album:", "By:", "Offset:"},
+         "OK",
+         "Cancel"},
         {"zh_CN.UTF-8",
          QStringLiteral("编辑LRC标题头"),
          {QStringLiteral("标题:"), QStringLiteral("演唱者:"), QStringLiteral("专辑:"),
@@ -176,8 +205,11 @@ TEST(EditTitleDlgLanguages, EachLanguageHasItsTemplate) {
           QStringLiteral("編輯者:"), QStringLiteral("偏移(ms):")},
          QStringLiteral("確定"),
          QStringLiteral("取消")},
-        {"es_ES.UTF-8", "Editar titulo lrc",
-         {"Titulo:", "Artista:", "Album:", "Por:", "Desplazamiento:"}, "Aceptar", "Cancelar"},
+        {"es_ES.UTF-8",
+         "Editar titulo lrc",
+         {"Titulo:", "Artista:", "Album:", "Por:", "Desplazamiento:"},
+         "Aceptar",
+         "Cancelar"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszLang);

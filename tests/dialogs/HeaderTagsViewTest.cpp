@@ -93,10 +93,15 @@ TEST_F(HeaderTagsView, FallsBackOnTheId3v1TagOnlyWithoutTitleArtistAndAlbum) {
         std::string text;
         SValues expected;
     } cases[] = {
-        {"no headers", 1, "[by:Me]\r\n[offset:-5]\r\n[00:01]la",
+        {"no headers",
+         1,
+         "[by:Me]\r\n[offset:-5]\r\n[00:01]la",
          {"Tag Title", "Tag Artist", "Tag Album", "Me", "-5"}},
         {"artist header present", 1, "[ar:Him]\r\n", {"", "Him", "", "", ""}},
-        {"empty headers count as absent", 1, "[ti:]\r\n[al:]", {"Tag Title", "Tag Artist", "Tag Album", "", ""}},
+        {"empty headers count as absent",
+         1,
+         "[ti:]\r\n[al:]",
+         {"Tag Title", "Tag Artist", "Tag Album", "", ""}},
         {"no audio loaded", 0, "[00:01]la", {"", "", "", "", ""}},
     };
     for (const auto& c : cases) {
