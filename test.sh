@@ -8,6 +8,7 @@ trap 'rm -rf "$TMP"' EXIT
 mkdir -p "$TMP/config" "$TMP/data" "$TMP/runtime"
 chmod 700 "$TMP/runtime"
 export QT_QPA_PLATFORM=offscreen
-export XDG_CONFIG_HOME="$TMP/config" XDG_DATA_HOME="$TMP/data" XDG_RUNTIME_DIR="$TMP/runtime"
+mkdir -p "$TMP/cache"
+export XDG_CONFIG_HOME="$TMP/config" XDG_DATA_HOME="$TMP/data" XDG_RUNTIME_DIR="$TMP/runtime" XDG_CACHE_HOME="$TMP/cache"
 cd "$ROOT/build"
 ctest --output-on-failure -j"$(nproc)" "$@"

@@ -25,6 +25,18 @@ const CCommandEntry kCommands[] = {
     ON_COMMAND(View, ID_EDIT_DEL_FRACTIONS, CVersewrightView, OnDelFractions),
     ON_COMMAND(View, ID_EDIT_TIDY, CVersewrightView, OnTidy),
     ON_COMMAND(View, ID_EDIT_SELECT_TEXT, CVersewrightView, OnSelectText),
+    // View: playback
+    ON_COMMAND(View, IDC_OPEN_AUDIO, CVersewrightView, OnOpenAudio),
+    ON_COMMAND_UPDATE(View, IDC_PLAY, CVersewrightView, OnPlay, OnUpdatePlay),
+    ON_COMMAND_UPDATE(View, IDC_PAUSE, CVersewrightView, OnPause, OnUpdatePause),
+    ON_COMMAND_UPDATE(View, ID_PLAY_STOP, CVersewrightView, OnStop, OnUpdateStop),
+    ON_COMMAND_UPDATE(View, IDC_BACK, CVersewrightView, OnBack, OnUpdateNeedAudio),
+    ON_COMMAND_UPDATE(View, IDC_FORWARD, CVersewrightView, OnForward, OnUpdateNeedAudio),
+    ON_COMMAND(View, ID_PLAY_VOLUME_UP, CVersewrightView, OnVolumeUp),
+    ON_COMMAND(View, ID_PLAY_VOLUME_DOWN, CVersewrightView, OnVolumeDown),
+    ON_COMMAND_UPDATE(View, ID_PLAY_PREV_TAG, CVersewrightView, OnPrevTag, OnUpdateTagNavigation),
+    ON_COMMAND_UPDATE(View, ID_PLAY_NEXT_TAG, CVersewrightView, OnNextTag, OnUpdateTagNavigation),
+    ON_COMMAND_UPDATE(View, ID_PLAY_NOW_TAG, CVersewrightView, OnNowTag, OnUpdateTagNavigation),
     // Document
     ON_COMMAND(Document, ID_FILE_SAVE, CDocument, OnFileSave),
     ON_COMMAND(Document, ID_FILE_SAVE_AS, CDocument, OnFileSaveAs),

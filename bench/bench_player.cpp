@@ -15,6 +15,7 @@
 
 #include "player/GstMediaBackend.h"
 #include "player/MediaPlayer.h"
+#include "player/Mp3Length.h"
 
 namespace {
 
@@ -134,6 +135,26 @@ void BM_SeekWhilePlaying(benchmark::State& state) {
     state.counters["plays_on_ms"] = playingMs / double(n);
 }
 BENCHMARK(BM_SeekWhilePlaying)->Iterations(50)->Unit(benchmark::kMillisecond);
+
+// The length of an hour of 128 kbit/s MP3 without a Xing header: every frame header is read,
+// as opening such a file does.
+void BM_Mp3LengthScanOneHour(benchmark::State& state) {
+    const std::string path = "/tmp/vw_bench_mp3_" + std::to_string(getpid()) + ".mp3";
+    {
+        std::string frame("\xFF\xFB\x90\x00", 4);
+        frame.resize(417, '\x11');
+        std::ofstream out(path, std::ios::binary);
+        const int nFrames = int(3600 * 44100 / 1152);
+        for (int i = 0; i < nFrames; ++i)
+            out << frame;
+    }
+    double seconds = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Mp3ScanLength(path, 0, seconds));
+    std::remove(path.c_str());
+    state.counters["seconds"] = seconds;
+}
+BENCHMARK(BM_Mp3LengthScanOneHour)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

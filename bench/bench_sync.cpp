@@ -39,7 +39,8 @@ void Refresh(benchmark::State& state, const CCodePage& cp, const std::string& te
         FormatPlayTime(time, position);
         if (FindNowTagInText(cp, text.c_str(), text.size(), position, &offset, &hasTags, &tag)) {
             benchmark::DoNotOptimize(LineOfPosition(cp, text.c_str(), tag.nTagEnd));
-            benchmark::DoNotOptimize(NowTagFieldText(text.c_str(), tag, offset));
+            benchmark::DoNotOptimize(NowTagFieldText(offset, NowTagText(text.c_str(), tag),
+                                                     NowTagLyric(text.c_str(), tag)));
         }
         benchmark::DoNotOptimize(time);
     }

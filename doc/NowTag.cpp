@@ -128,7 +128,15 @@ int LineOfPosition(const CCodePage& cp, const char* text, size_t pos) {
     return line;
 }
 
-std::string NowTagFieldText(const char* text, const SNowTag& tag, int32_t offset) {
+std::string_view NowTagText(const char* text, const SNowTag& tag) {
+    return std::string_view(text + tag.nTagStart, tag.nTagEnd - tag.nTagStart);
+}
+
+std::string_view NowTagLyric(const char* text, const SNowTag& tag) {
+    return std::string_view(text + tag.nLyricStart, tag.nLyricEnd - tag.nLyricStart);
+}
+
+std::string NowTagFieldText(int32_t offset, std::string_view tag, std::string_view lyric) {
     std::string field;
     if (offset != 0) {
         char prefix[32];
@@ -137,8 +145,8 @@ std::string NowTagFieldText(const char* text, const SNowTag& tag, int32_t offset
     } else {
         field = " ";
     }
-    field.append(text + tag.nTagStart, tag.nTagEnd - tag.nTagStart);
+    field += tag;
     field += ' ';
-    field.append(text + tag.nLyricStart, tag.nLyricEnd - tag.nLyricStart);
+    field += lyric;
     return field;
 }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/CodePage.h"
 
@@ -40,5 +41,8 @@ bool HasTagOfTime(const CCodePage& cp, const char* text, size_t length, uint32_t
 // Zero-based line that holds byte pos: the number of CR LF pairs that end before it.
 int LineOfPosition(const CCodePage& cp, const char* text, size_t pos);
 
+// The bytes of the now tag ("[" to "]") and of its lyric.
+std::string_view NowTagText(const char* text, const SNowTag& tag);
+std::string_view NowTagLyric(const char* text, const SNowTag& tag);
 // The now-tag field: " [offset:N] " (or " " when the offset is 0), the tag, " ", the lyric.
-std::string NowTagFieldText(const char* text, const SNowTag& tag, int32_t offset);
+std::string NowTagFieldText(int32_t offset, std::string_view tag, std::string_view lyric);

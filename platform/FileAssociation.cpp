@@ -135,14 +135,29 @@ void RegisterShellFileTypes() {
     // The entry starts this very program, wherever it was installed.
     QByteArray entry = ReadResource(QStringLiteral("versewright.desktop"));
     const QString strProgram = QCoreApplication::applicationFilePath();
-    if (!strProgram.isEmpty()) {
-        QByteArray quoted = strProgram.toUtf8();
-        quoted.replace("\\", "\\\\").replace("\"", "\\\"");
-        entry.replace("Exec=versewright %f", "Exec=\"" + quoted + "\" %f");
-    }
+    if (!strProgram.isEmpty())
+        entry.replace("Exec=versewright %f", "Exec=" + QuotedExecArgument(strProgram) + " %f");
     Install(DataPath(QStringLiteral("applications/")) + QLatin1String(kDesktopEntryName), entry);
     const QString strMime = QStringLiteral("text/x-lrc");
     const QString strCurrent = ReadDefaultApp(strMime);
     if (strCurrent.isEmpty() || strCurrent == QLatin1String(kDesktopEntryName))
         WriteDefaultApp(strMime, QString::fromLatin1(kDesktopEntryName));
+}
+
+// A path as one quoted argument of a desktop entry's Exec key: the quoting rule escapes '"', '`',
+// '$' and the backslash with a backslash, then the string rule doubles every backslash; '%' is
+// written "%%".
+QByteArray QuotedExecArgument(const QString& strPath) {
+    QByteArray out = "\"";
+    for (char ch : strPath.toUtf8()) {
+        if (ch == '"' || ch == '`' || ch == '$')
+            out += QByteArray("\\\\") + ch;
+        else if (ch == '\\')
+            out += "\\\\\\\\";
+        else if (ch == '%')
+            out += "%%";
+        else
+            out += ch;
+    }
+    return out + "\"";
 }

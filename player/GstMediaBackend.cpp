@@ -67,7 +67,7 @@ private:
     const std::string m_strSink;
     GstElement* m_pPipeline = nullptr;
     GstBus* m_pBus = nullptr;
-    std::unique_ptr<CGstFileRegionSource> m_pRegion; // the audio of an MPT file
+    std::unique_ptr<CGstFileRegionSource> m_pRegion; // the stream of an MPT or AIFF file
     std::atomic<bool> m_bMpegParser{false};          // an MPEG audio parser was plugged
 
     double m_dScannedLength = -1.0; // from the frame headers of an MPEG audio file
@@ -75,11 +75,11 @@ private:
     bool m_bDurationDirty = true;
 
     bool m_bRunning = false;
-    bool m_bSeekPending = false; // until the flushing seek has prerolled again
-    bool m_bHoldTarget = false;  // paused since the seek: the pipeline stands at the target
-    bool m_bPrerolledSinceSeek = false;
-    bool m_bBelowTarget = false; // playing has not passed the seek target yet
-    bool m_bAtEnd = false;       // played to the end: the position is the length
+    bool m_bSeekPending = false;        // until the flushing seek has prerolled again
+    bool m_bHoldTarget = false;         // paused since the seek: the pipeline stands at the target
+    bool m_bPrerolledSinceSeek = false; // an ASYNC_DONE came after the last seek
+    bool m_bBelowTarget = false;        // playing has not passed the seek target yet
+    bool m_bAtEnd = false;              // played to the end: the position is the length
     gint64 m_nSeekTarget = 0;
     gint64 m_nLastPosition = 0;
 };
@@ -317,8 +317,8 @@ int CGstMediaBackend::GetPosition(double* pSeconds) {
     int status = kOk;
     if (!SeekSettled() || m_bHoldTarget) {
         m_nLastPosition = m_nSeekTarget;
-    } else if (m_bAtEnd && LengthNs() >= 0) {
-        m_nLastPosition = LengthNs();
+    } else if (const gint64 length = m_bAtEnd ? LengthNs() : -1; length >= 0) {
+        m_nLastPosition = length;
     } else {
         gint64 position = -1;
         if (gst_element_query_position(m_pPipeline, GST_FORMAT_TIME, &position) && position >= 0) {

@@ -1,7 +1,143 @@
+// Following the playing song: the playback timer, the position display in the control bar, the
+// now tag with its caret jump, and the commands that go to the previous, next and now tag.
+#include <QSlider>
+#include <QTextBlock>
+#include <QTimerEvent>
+#include <climits>
+
+#include "app/Resource.h"
+#include "doc/NowTag.h"
+#include "doc/PlayTime.h"
+#include "player/MediaPlayer.h"
+#include "view/PlaybackControls.h"
 #include "view/VersewrightView.h"
 
-// The position display, the now tag and the caret jump arrive with the audio control bar; until
-// then a refresh only redraws the gutter.
-void CVersewrightView::UpdatePlayPosition(uint32_t, bool) {
+namespace {
+
+// What the display showed last. Never reset: only a forced refresh redraws within the same
+// tenth of a second.
+CPlayPositionGate g_positionGate;
+
+} // namespace
+
+void CVersewrightView::timerEvent(QTimerEvent* pEvent) {
+    if (pEvent->timerId() == m_timerPlayback.timerId())
+        OnTimer(IDT_PLAYBACK);
+    CEditView::timerEvent(pEvent);
+}
+
+void CVersewrightView::OnTimer(int nIDEvent) {
+    if (nIDEvent == IDT_PLAYBACK)
+        UpdatePlayPosition(MediaGetPosition(nullptr), false);
+}
+
+void CVersewrightView::SetPlaybackTimer(int nIntervalMs) {
+    m_nPlaybackInterval = nIntervalMs;
+    m_timerPlayback.start(nIntervalMs, this);
+}
+
+void CVersewrightView::KillPlaybackTimer() {
+    m_timerPlayback.stop();
+}
+
+void CVersewrightView::UpdatePlayPosition(uint32_t nPosition, bool bForce) {
+    if (!g_positionGate.PassTenth(nPosition, bForce))
+        return;
+    if (g_positionGate.PassSecond(nPosition)) {
+        char szTime[PLAY_TIME_BUFFER] = "";
+        if (m_bAudioLoaded)
+            FormatPlayTime(szTime, nPosition);
+        SetBarText(IDC_PROGRESS_TIME, QString::fromLatin1(szTime));
+        if (QSlider* pProgress = GetBarSlider(IDC_PROGRESS))
+            pProgress->setValue(static_cast<int>(std::min<uint32_t>(nPosition, INT_MAX)));
+    }
+    std::string strTag;
+    std::string strLyric;
+    if (FindNowTag(strTag, strLyric, nPosition) == 2) {
+        SetBarText(IDC_NOW_TAG, DecodeText(NowTagFieldText(m_nOffset, strTag, strLyric)));
+        setFocus();
+    }
+}
+
+int CVersewrightView::FindNowTag(std::string& strTag, std::string& strLyric, uint32_t nPosition) {
+    const std::string& text = GetTextBytes();
+    const CCodePage& cp = GetTextCodePage();
+    strTag.clear();
+    strLyric.clear();
+    int32_t nOffset = m_nOffset;
+    bool bHasTags = false;
+    SNowTag now;
+    const bool bFound =
+        FindNowTagInText(cp, text.data(), text.size(), nPosition, &nOffset, &bHasTags, &now);
+    m_nOffset = nOffset;
+    m_bHasTags = bHasTags;
+    if (!bFound) {
+        if (m_nNowTagLine == -1)
+            return 0;
+        m_nNowTagLine = -1;
+        RedrawGutter();
+        SetBarText(IDC_NOW_TAG, QString());
+        return 0;
+    }
+    strTag = NowTagText(text.data(), now);
+    strLyric = NowTagLyric(text.data(), now);
+    const int nLine = LineOfPosition(cp, text.data(), now.nTagEnd);
+    if (nLine == m_nNowTagLine && now.nTime == m_nNowTagTime)
+        return 1;
+    m_nNowTagLine = nLine;
+    m_nNowTagTime = now.nTime;
+    // The caret target starts a line (one block per line), or is the end of the text.
+    QTextCursor cursor(document());
+    const QTextBlock block =
+        document()->findBlockByNumber(LineOfPosition(cp, text.data(), now.nCaret));
+    if (now.nCaret < text.size() && block.isValid())
+        cursor.setPosition(block.position());
+    else
+        cursor.movePosition(QTextCursor::End);
+    setTextCursor(cursor);
+    ensureCursorVisible();
     RedrawGutter();
+    return 2;
+}
+
+void CVersewrightView::SeekToTag(uint32_t nTagTime) {
+    const uint32_t nPosition = PlayPositionOfTag(nTagTime);
+    MediaSetPosition(nullptr, nPosition);
+    UpdatePlayPosition(nPosition, false);
+}
+
+void CVersewrightView::OnPrevTag() {
+    const std::string& text = GetTextBytes();
+    int32_t nOffset = m_nOffset;
+    uint32_t nTime = 0;
+    const bool bFound = FindPrevTagTime(GetTextCodePage(), text.data(), text.size(), m_nNowTagTime,
+                                        &nOffset, &nTime);
+    m_nOffset = nOffset;
+    if (bFound)
+        SeekToTag(nTime);
+}
+
+void CVersewrightView::OnNextTag() {
+    const std::string& text = GetTextBytes();
+    int32_t nOffset = m_nOffset;
+    uint32_t nTime = 0;
+    const bool bFound = FindNextTagTime(GetTextCodePage(), text.data(), text.size(), m_nNowTagTime,
+                                        MediaGetLength(nullptr), &nOffset, &nTime);
+    m_nOffset = nOffset;
+    if (bFound)
+        SeekToTag(nTime);
+}
+
+void CVersewrightView::OnNowTag() {
+    const std::string& text = GetTextBytes();
+    int32_t nOffset = m_nOffset;
+    const bool bFound =
+        HasTagOfTime(GetTextCodePage(), text.data(), text.size(), m_nNowTagTime, &nOffset);
+    m_nOffset = nOffset;
+    if (bFound)
+        SeekToTag(m_nNowTagTime);
+}
+
+void CVersewrightView::OnUpdateTagNavigation(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(m_bAudioLoaded && m_bHasTags);
 }

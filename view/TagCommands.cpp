@@ -59,13 +59,8 @@ void CVersewrightView::OnDelNowTag() {
     }
     if (!best)
         return;
-    const char* close = ScanForChar(cp, best, end, ']');
-    if (!close)
-        return;
-    DeleteInLine(copy, static_cast<size_t>(best - 1 - copy.sz),
-                 static_cast<size_t>(close - copy.sz));
-    m_nNowTagLine = -1;
-    UpdatePlayPosition(MediaGetPosition(nullptr), true);
+    if (const char* close = ScanForChar(cp, best, end, ']'))
+        DeleteTags(copy, best - 1, close);
 }
 
 void CVersewrightView::OnUpdateDelNowTag(CCmdUI* pCmdUI) {
@@ -74,39 +69,36 @@ void CVersewrightView::OnUpdateDelNowTag(CCmdUI* pCmdUI) {
 
 void CVersewrightView::OnDelFirstTag() {
     CLineCopy copy;
-    if (!ReadLine(GetCaretLine(), copy) || copy.nLength == 0)
-        return;
-    const CCodePage& cp = GetTextCodePage();
-    const char* end = copy.sz + copy.nLength;
-    uint32_t nTime = 0;
-    const char* tag = FindTimeTag(cp, copy.sz, end, &nTime, &m_nOffset);
+    const char* tag = FindFirstTagOfCaretLine(copy);
     if (!tag)
         return;
-    const char* close = ScanForChar(cp, tag, end, ']');
-    if (!close)
-        return;
-    DeleteInLine(copy, static_cast<size_t>(tag - 1 - copy.sz),
-                 static_cast<size_t>(close - copy.sz));
-    m_nNowTagLine = -1;
-    UpdatePlayPosition(MediaGetPosition(nullptr), true);
+    const char* close = ScanForChar(GetTextCodePage(), tag, copy.sz + copy.nLength, ']');
+    if (close)
+        DeleteTags(copy, tag - 1, close);
 }
 
 void CVersewrightView::OnDelLineTags() {
     CLineCopy copy;
-    if (!ReadLine(GetCaretLine(), copy) || copy.nLength == 0)
-        return;
-    const CCodePage& cp = GetTextCodePage();
-    const char* end = copy.sz + copy.nLength;
-    uint32_t nTime = 0;
-    const char* tag = FindTimeTag(cp, copy.sz, end, &nTime, &m_nOffset);
+    const char* tag = FindFirstTagOfCaretLine(copy);
     if (!tag)
         return;
     // The whole run of bracket groups from this tag on; without an end, the rest of the line.
-    const char* runEnd = SkipTagRun(cp, tag, end);
-    if (!runEnd)
-        runEnd = end;
-    DeleteInLine(copy, static_cast<size_t>(tag - 1 - copy.sz),
-                 static_cast<size_t>(runEnd - copy.sz));
+    const char* end = copy.sz + copy.nLength;
+    const char* runEnd = SkipTagRun(GetTextCodePage(), tag, end);
+    DeleteTags(copy, tag - 1, runEnd ? runEnd : end);
+}
+
+// Only a tag at the line's start or right after another group counts: the copy's start is the
+// scan start.
+const char* CVersewrightView::FindFirstTagOfCaretLine(CLineCopy& copy) {
+    if (!ReadLine(GetCaretLine(), copy) || copy.nLength == 0)
+        return nullptr;
+    uint32_t nTime = 0;
+    return FindTimeTag(GetTextCodePage(), copy.sz, copy.sz + copy.nLength, &nTime, &m_nOffset);
+}
+
+void CVersewrightView::DeleteTags(const CLineCopy& copy, const char* from, const char* to) {
+    DeleteInLine(copy, static_cast<size_t>(from - copy.sz), static_cast<size_t>(to - copy.sz));
     m_nNowTagLine = -1;
     UpdatePlayPosition(MediaGetPosition(nullptr), true);
 }

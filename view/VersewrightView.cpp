@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "doc/LrcText.h"
+#include "doc/PlayTime.h"
 #include "doc/VersewrightDoc.h"
 #include "player/MediaPlayer.h"
 #include "view/Gutter.h"
@@ -69,13 +70,11 @@ void CVersewrightView::SetLyricsText(const char* pszText) {
 }
 
 uint32_t CVersewrightView::EffectiveTime(uint32_t nPosition) const {
-    const int64_t nTime = static_cast<int64_t>(nPosition) + m_nOffset;
-    return static_cast<uint32_t>(std::clamp<int64_t>(nTime, 0, UINT32_MAX));
+    return ::EffectiveTime(nPosition, m_nOffset);
 }
 
 uint32_t CVersewrightView::PlayPositionOfTag(uint32_t nTagTime) const {
-    const int64_t nPosition = static_cast<int64_t>(nTagTime) - m_nOffset;
-    return static_cast<uint32_t>(std::clamp<int64_t>(nPosition, 0, UINT32_MAX));
+    return ::PlayPositionOfTag(nTagTime, m_nOffset);
 }
 
 void CVersewrightView::OnChange() {

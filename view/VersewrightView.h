@@ -4,6 +4,7 @@
 // VersewrightView.cpp (state and text transfer), TagCommands.cpp, ViewLines.cpp (line access),
 // PlaybackSync.cpp, Gutter.cpp, ViewAppearance.cpp.
 
+#include <QBasicTimer>
 #include <QBrush>
 #include <QFont>
 #include <QPixmap>
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/EditDialogBar.h"
 #include "app/XDataRecord.h"
 #include "platform/framework/EditView.h"
 
@@ -19,7 +21,7 @@ class CVersewrightDoc;
 class CGutter;
 class QPainter;
 
-class CVersewrightView : public CEditView {
+class CVersewrightView : public CEditView, public IDialogBarView {
 public:
     CVersewrightView();
     ~CVersewrightView() override;
@@ -53,10 +55,37 @@ public:
     // The text changed.
     void OnChange();
 
-    // Playback synchronisation.
-    void UpdatePlayPosition(uint32_t nPosition, bool bForce);
+    // Playback synchronisation (PlaybackSync.cpp, Gutter.cpp).
+    void OnTimer(int nIDEvent);
+    void UpdatePlayPosition(uint32_t nPosition, bool bForce) override;
+    // 0 no now tag, 1 unchanged, 2 changed (the caret was moved); the outputs are bytes.
+    int FindNowTag(std::string& strTag, std::string& strLyric, uint32_t nPosition);
     void RedrawGutter();
     void DrawGutter(QPainter& painter);
+    void OnPrevTag();
+    void OnNextTag();
+    void OnNowTag();
+    void OnUpdateTagNavigation(CCmdUI* pCmdUI);
+    void SetPlaybackTimer(int nIntervalMs) override;
+    void KillPlaybackTimer() override;
+    bool IsPlaybackTimerActive() const { return m_timerPlayback.isActive(); }
+    int GetPlaybackTimerInterval() const { return m_nPlaybackInterval; }
+
+    // Playback commands (PlaybackCommands.cpp).
+    void LoadAudio(const QString& strPath);
+    void OnOpenAudio();
+    void OnPlay();
+    void OnUpdatePlay(CCmdUI* pCmdUI);
+    void OnPause();
+    void OnUpdatePause(CCmdUI* pCmdUI);
+    void OnStop();
+    void OnUpdateStop(CCmdUI* pCmdUI);
+    void OnBack();
+    void OnForward();
+    void OnUpdateNeedAudio(CCmdUI* pCmdUI);
+    void OnVolumeUp();
+    void OnVolumeDown();
+    void SetKeptVolume(int32_t nVolume) override { m_nVolume = nVolume; }
 
     // Appearance: the font and colours of the settings record, applied while the view is made.
     void ApplyFont(const QFont& font);
@@ -95,6 +124,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* pEvent) override;
+    void timerEvent(QTimerEvent* pEvent) override;
 
 private:
     // A copy of one line's first bytes, zero-terminated.
@@ -107,12 +137,21 @@ private:
     bool ReadLine(int nLine, CLineCopy& copy) const;
     // Deletes bytes [nStart, nEnd) of the copied line as one undo step.
     void DeleteInLine(const CLineCopy& copy, size_t nStart, size_t nEnd);
+    // Reads the caret's line into copy; the position after the '[' of its first time tag.
+    const char* FindFirstTagOfCaretLine(CLineCopy& copy);
+    // Deletes [from, to) of the copied line; the now tag is looked for again.
+    void DeleteTags(const CLineCopy& copy, const char* from, const char* to);
     // Replaces the whole text as one undo step; false (nothing changed) past the limit.
     bool ReplaceAllText(const char* pszText);
     bool ReplaceAllText(QString text);
     void PlaceGutter();
+    // Seeks to the play position of a tag value and shows it.
+    void SeekToTag(uint32_t nTagTime);
+    void StepVolume(int nStep);
 
     CGutter* m_pGutter = nullptr;
+    QBasicTimer m_timerPlayback; // IDT_PLAYBACK
+    int m_nPlaybackInterval = 0;
 };
 
 extern CVersewrightView* g_pView;

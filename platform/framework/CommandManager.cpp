@@ -62,8 +62,12 @@ CCmdUI CCommandManager::QueryState(int nId) const {
 
 bool CCommandManager::Execute(int nId) {
     auto it = m_rows.find(nId);
-    if (it == m_rows.end() || !QueryState(nId).m_bEnabled)
+    if (it == m_rows.end())
         return false;
+    if (!QueryState(nId).m_bEnabled) {
+        UpdateAll(); // whatever showed it enabled (or toggled its check) was out of date
+        return false;
+    }
     QPointer<CCommandManager> self(this); // a command may close the frame that owns us
     bool bRan = false;
     for (CmdTarget target : kRoute) {

@@ -120,13 +120,16 @@ TEST_F(CommandRouterTest, DisabledCommandIsNeverExecutedFromActionOrButton) {
     EXPECT_EQ(pAction->data().toInt(), ID_RULED);
     pAction->setEnabled(true); // a stale state does not let it through
     pAction->trigger();
+    EXPECT_FALSE(pAction->isEnabled()); // and the stale state is put right
     QPushButton button;
     m_commands.BindButton(&button, ID_RULED);
     EXPECT_FALSE(button.isEnabled());
     button.setEnabled(true);
     button.click();
     EXPECT_TRUE(m_log.empty());
+    EXPECT_FALSE(button.isEnabled());
     m_view.m_bEnabled = true;
+    m_commands.UpdateAll();
     button.click();
     EXPECT_EQ(m_log, std::vector<std::string>{"view"});
 }

@@ -72,6 +72,21 @@ TEST_F(AssociationTest, AnotherProgramsAssociationIsTakenOverAndTheRestKept) {
     EXPECT_EQ(ReadAll(ConfigPath("mimeapps.list")), list);
 }
 
+TEST(AssociationFiles, ProgramPathIsQuotedForTheExecKey) {
+    struct {
+        const char* pszPath;
+        const char* pszExec;
+    } const cases[] = {
+        {"/usr/bin/versewright", R"("/usr/bin/versewright")"},
+        {"/opt/My Apps/vw", R"("/opt/My Apps/vw")"},
+        {"/a$b/c\"d`e", R"("/a\\$b/c\\"d\\`e")"},
+        {"/back\\slash/100%", R"("/back\\\\slash/100%%")"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(QuotedExecArgument(QString::fromUtf8(c.pszPath)), QByteArray(c.pszExec))
+            << c.pszPath;
+}
+
 TEST(AssociationFiles, ShippedFilesAreWellFormed) {
     const QByteArray entry =
         ReadAll(QStringLiteral(VERSEWRIGHT_SOURCE_DIR "/resources/versewright.desktop"));

@@ -1,5 +1,6 @@
 // Start-up: the language chosen from the locale, the document template's resource set, and the
 // one frame, document and view.
+#include <QTimer>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -53,5 +54,15 @@ TEST(StartUp, AMissingFileOnTheCommandLineEndsStartUpAfterTheMessage) {
     EXPECT_FALSE(app.Start({QStringLiteral("/nonexistent/song.lrc")}));
     EXPECT_TRUE(strText.contains(QStringLiteral("Cannot find this file.")));
     EXPECT_EQ(g_pMainFrame, nullptr);
+}
+} // namespace
+
+namespace {
+TEST(StartUp, ExitEndsTheMessageLoop) {
+    CRunningApp app;
+    ASSERT_TRUE(app.Start());
+    QTimer::singleShot(20, [&app] { app.Execute(ID_APP_EXIT); });
+    EXPECT_EQ(app.App().Run(), 0);
+    EXPECT_TRUE(app.Frame()->IsDestroyed());
 }
 } // namespace

@@ -4,9 +4,19 @@
 #include <gtest/gtest.h>
 
 #include "app/Resource.h"
+#include "doc/LrcText.h"
 #include "tests/gui/AppHarness.h"
 
 namespace {
+// gtest parameter names allow letters, digits and '_' only.
+template <class Info> std::string CaseName(const Info& info) {
+    std::string name = info.param.pszName;
+    for (char& ch : name)
+        if (!isalnum(static_cast<unsigned char>(ch)))
+            ch = '_';
+    return name;
+}
+
 class TagCommandTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_app.Start()); }
@@ -21,18 +31,20 @@ struct AddTagCase {
     int nTimeFormat;
     int nOffset;
     const char* pszExpected;
-    int nCaretColumn; // column of the caret on its line afterwards
+    // Where the caret stands afterwards: the refresh after the stamp finds the new tag as the
+    // now tag and moves the caret to the start of the next non-empty line, or the text's end.
+    int nCaretLine, nCaretColumn;
 };
 
 const AddTagCase kAddTagCases[] = {
     {"caret mid-line", "first\r\nsecond line\r\nthird", 1, 4, 83456, 1, 0,
-     "first\r\n[01:23.45]second line\r\nthird", 10},
-    {"line already tagged", "[01:20.00]abc", 0, 12, 83456, 1, 0, "[01:23.45][01:20.00]abc", 10},
-    {"seconds only truncate", "abc", 0, 0, 83999, 0, 0, "[01:23]abc", 7},
-    {"positive offset", "x\r\ny", 1, 1, 10000, 1, 500, "x\r\n[00:10.50]y", 10},
-    {"negative offset below zero", "y", 0, 0, 10000, 1, -20000, "[00:00.00]y", 10},
-    {"an hour", "", 0, 0, 3600000, 1, 0, "[60:00.00]", 10},
-    {"empty last line", "a\r\n", 1, 0, 5000, 1, 0, "a\r\n[00:05.00]", 10},
+     "first\r\n[01:23.45]second line\r\nthird", 2, 0},
+    {"line already tagged", "[01:20.00]abc", 0, 12, 83456, 1, 0, "[01:23.45][01:20.00]abc", 0, 23},
+    {"seconds only truncate", "abc", 0, 0, 83999, 0, 0, "[01:23]abc", 0, 10},
+    {"positive offset", "x\r\ny", 1, 1, 10000, 1, 500, "x\r\n[00:10.50]y", 1, 11},
+    {"negative offset below zero", "y", 0, 0, 10000, 1, -20000, "[00:00.00]y", 0, 11},
+    {"an hour", "", 0, 0, 3600000, 1, 0, "[60:00.00]", 0, 10},
+    {"empty last line", "a\r\n", 1, 0, 5000, 1, 0, "a\r\n[00:05.00]", 1, 10},
 };
 
 class AddTagTest : public TagCommandTest, public ::testing::WithParamInterface<AddTagCase> {};
@@ -46,7 +58,7 @@ TEST_P(AddTagTest, InsertStampsTheCaretLineAndUndoRestoresIt) {
     m_app.SetCaret(c.nLine, c.nColumn);
     m_app.Press(Qt::Key_Insert);
     EXPECT_EQ(m_app.Text(), c.pszExpected);
-    EXPECT_EQ(m_app.View()->textCursor().blockNumber(), c.nLine);
+    EXPECT_EQ(m_app.View()->textCursor().blockNumber(), c.nCaretLine);
     EXPECT_EQ(m_app.View()->textCursor().positionInBlock(), c.nCaretColumn);
     EXPECT_TRUE(m_app.Doc()->IsModified());
     m_app.Press(Qt::Key_Z, Qt::ControlModifier);
@@ -54,13 +66,7 @@ TEST_P(AddTagTest, InsertStampsTheCaretLineAndUndoRestoresIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, AddTagTest, ::testing::ValuesIn(kAddTagCases),
-                         [](const auto& info) {
-                             std::string name = info.param.pszName;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             return name;
-                         });
+                         CaseName<::testing::TestParamInfo<AddTagCase>>);
 
 TEST_F(TagCommandTest, InsertOnSuccessiveLinesStampsEachLine) {
     m_app.SetText("one\r\ntwo\r\nthree");
@@ -156,13 +162,7 @@ TEST_P(EditCommandTest, CommandChangesTheTextAndUndoRestoresIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, EditCommandTest, ::testing::ValuesIn(kEditCases),
-                         [](const auto& info) {
-                             std::string name = info.param.pszName;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             return name;
-                         });
+                         CaseName<::testing::TestParamInfo<EditCase>>);
 
 TEST_F(TagCommandTest, LineCommandsResetTheNowTagAndWholeTextOnesAsTheirRulesSay) {
     struct {
@@ -182,12 +182,15 @@ TEST_F(TagCommandTest, LineCommandsResetTheNowTagAndWholeTextOnesAsTheirRulesSay
 }
 
 TEST_F(TagCommandTest, DelNowTagTakesTheGreatestTagNotAfterTheTime) {
+    // After the deletion the refresh looks for the now tag again: line 1 while a tag there is not
+    // after the time, none (-1) otherwise.
     struct {
         uint32_t nPosition;
         const char* pszExpected;
-    } const cases[] = {{20000, "x\r\n[00:05.00]abc"},
-                       {12000, "x\r\n[00:15.00]abc"},
-                       {1000, "x\r\n[00:15.00][00:05.00]abc"}};
+        int nNowLineAfter;
+    } const cases[] = {{20000, "x\r\n[00:05.00]abc", 1},
+                       {12000, "x\r\n[00:15.00]abc", -1},
+                       {1000, "x\r\n[00:15.00][00:05.00]abc", 1}};
     for (const auto& c : cases) {
         m_app.SetText("x\r\n[00:15.00][00:05.00]abc");
         m_app.LoadRecordedAudio(c.nPosition);
@@ -195,7 +198,7 @@ TEST_F(TagCommandTest, DelNowTagTakesTheGreatestTagNotAfterTheTime) {
         m_app.Execute(ID_EDIT_DEL_NOW_TAG);
         EXPECT_EQ(m_app.Text(), c.pszExpected) << c.nPosition;
         if (std::string(c.pszExpected) != "x\r\n[00:15.00][00:05.00]abc") {
-            EXPECT_EQ(m_app.View()->m_nNowTagLine, -1);
+            EXPECT_EQ(m_app.View()->m_nNowTagLine, c.nNowLineAfter);
             m_app.Execute(ID_EDIT_UNDO);
             EXPECT_EQ(m_app.Text(), "x\r\n[00:15.00][00:05.00]abc");
         }
@@ -213,6 +216,18 @@ TEST_F(TagCommandTest, TidyClearsTheOffsetAndPutsTheCaretAtTheStart) {
     EXPECT_NE(m_app.Text().find("[00:04.00]a"), std::string::npos);
     EXPECT_EQ(m_app.View()->m_nOffset, 0);
     EXPECT_EQ(m_app.View()->textCursor().position(), 0);
+}
+
+TEST_F(TagCommandTest, TidyLeavesTheTextAloneWhenTheResultWouldNotFit) {
+    // Each "[00:01]a" grows by three bytes when rewritten with hundredths.
+    std::string text;
+    while (text.size() + 10 <= LYRICS_MAX_TEXT)
+        text += "[00:01]a\r\n";
+    m_app.SetText(text);
+    m_app.Frame()->SetTimeFormat(1);
+    m_app.Execute(ID_EDIT_TIDY);
+    EXPECT_EQ(m_app.Text(), text);
+    EXPECT_FALSE(m_app.Doc()->IsModified());
 }
 
 TEST_F(TagCommandTest, CtrlASelectsTheWholeText) {

@@ -162,6 +162,24 @@ TEST_F(GstPlayer, PlayingOnAtTheEndAndStoppingRewinds) {
     }
 }
 
+// A dragged progress slider: seeks one after the other, each read back at once.
+TEST_F(GstPlayer, RapidSeeksWhilePlaying) {
+    for (const char* name : {"vbr_plain.mp3", "song.wma", "song.mpt"}) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(Open(name), 1);
+        ASSERT_EQ(MediaPlay(nullptr), 1);
+        for (uint32_t target = 100; target < 2000; target += 37) {
+            ASSERT_EQ(MediaSetPosition(nullptr, target), 1);
+            const uint32_t readback = MediaGetPosition(nullptr);
+            EXPECT_GE(readback, target);
+            EXPECT_LT(readback, target + 200);
+            Wait(2ms);
+        }
+        EXPECT_GT(PositionAfterStart(1990), 1990u);
+        ASSERT_EQ(MediaClose(nullptr), 1);
+    }
+}
+
 TEST_F(GstPlayer, SeekPastTheEndStandsAtTheEnd) {
     for (const char* name : {"song.wav", "vbr_plain.mp3", "song.au"}) {
         SCOPED_TRACE(name);

@@ -85,7 +85,9 @@ TEST(NowTag, FindsTheNowTagItsTextsAndTheCaretTarget) {
         if (!found || !c.found)
             continue;
         EXPECT_EQ(tag.nTime, c.time);
-        EXPECT_EQ(NowTagFieldText(c.text.c_str(), tag, offset), c.field);
+        EXPECT_EQ(NowTagFieldText(offset, NowTagText(c.text.c_str(), tag),
+                                  NowTagLyric(c.text.c_str(), tag)),
+                  c.field);
         EXPECT_EQ(LineOfPosition(cp, c.text.c_str(), tag.nTagEnd), c.line);
         EXPECT_EQ(tag.nCaret, c.caret);
         EXPECT_EQ(c.text[tag.nTagStart], '[');
