@@ -46,6 +46,11 @@ const CCommandEntry kCommands[] = {
     ON_COMMAND(App, ID_FILE_NEW, CWinApp, OnFileNew),
     ON_COMMAND(App, ID_APP_EXIT, CWinApp, OnAppExit),
     ON_COMMAND(App, ID_APP_ABOUT, CVersewrightApp, OnAppAbout),
+    // Frame: the bars of the View menu and the help
+    ON_COMMAND_UPDATE(Frame, ID_VIEW_TOOLBAR, CMainFrame, OnViewToolBar, OnUpdateViewToolBar),
+    ON_COMMAND_UPDATE(Frame, ID_VIEW_STATUS_BAR, CMainFrame, OnViewStatusBar,
+                      OnUpdateViewStatusBar),
+    ON_COMMAND(Frame, ID_HELP_CONTENTS, CMainFrame, OnHelpContents),
 };
 } // namespace
 

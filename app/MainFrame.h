@@ -3,10 +3,17 @@
 // the settings record before the document is asked about unsaved changes.
 
 #include <QMenu>
+#include <map>
 
-#include "platform/framework/FrameWnd.h"
+#include "menus/SpawnFrameWnd.h"
 
-class CMainFrame : public CFrameWnd {
+class QComboBox;
+class QLabel;
+class QStatusBar;
+class QTimer;
+class QToolBar;
+
+class CMainFrame : public CSpawnFrameWnd {
 public:
     CMainFrame();
     ~CMainFrame() override;
@@ -21,13 +28,36 @@ public:
     // Edit > Edit lrc title: the header-tag dialog.
     void OnEditLrcTitle();
 
+    // Tool bar, status bar and help (MainFrameBars.cpp).
+    void OnTimeFormatChange();
+    void OnViewToolBar();
+    void OnUpdateViewToolBar(CCmdUI* pCmdUI);
+    void OnViewStatusBar();
+    void OnUpdateViewStatusBar(CCmdUI* pCmdUI);
+    // Opens the help page of the interface language, which lies beside the program.
+    void OnHelpContents();
+    QString HelpFilePath() const;
+
     int m_nTimeFormat = 0;
+    QComboBox* m_wndTimeFormatCombo = nullptr;
     int m_nLanguage = 0;
+    QStatusBar* m_wndStatusBar = nullptr;
+    QToolBar* m_wndToolBar = nullptr;
 
 protected:
-    // Adds the command's item with its text ("&Undo\tCtrl+Z": the key name after the tab).
-    void AddMenuItem(QMenu* pMenu, int nId, const QString& strText);
+    // Menu bar and accelerators of the frame's resource set (MainFrameMenus.cpp).
     void BuildMenuBar();
+    // The action of a command; a greyed stand-in for a command nobody handles yet.
+    QAction* CommandAction(int nId);
+    void OnUpdateMenuCommands(QMenu* pPopup) override;
+
+    bool CreateToolBar();
+    bool CreateStatusBar();
+    void UpdateLockIndicators();
+
+    std::map<int, QAction*> m_placeholders;
+    QLabel* m_pIndicators[3] = {};
+    QTimer* m_pIndicatorTimer = nullptr;
 };
 
 extern CMainFrame* g_pMainFrame;

@@ -2,6 +2,7 @@
 // One resource set of an interface language (128, 140, 141, 142): the menu bar, the
 // accelerator table and the document string, read from the embedded setNNN.json.
 
+#include <QImage>
 #include <QKeySequence>
 #include <QList>
 #include <QString>
@@ -45,3 +46,18 @@ private:
     QList<SAccelerator> m_accelerators;
     QString m_strDocument;
 };
+
+// A tool bar resource (resources/toolbars.json): button size, the command id of each button
+// (0 for a gap) and the strip of images side by side, one per non-zero id in button order.
+struct SToolbarResource {
+    int nWidth = 0;
+    int nHeight = 0;
+    QList<int> buttons;
+    QImage strip;
+
+    // The image of the n-th non-zero button; null when out of range.
+    QImage Image(int nIndex) const;
+};
+
+// False when the tool bar is unknown or malformed, or its strip lacks images for its buttons.
+bool LoadToolbarResource(int nId, SToolbarResource* pToolbar);

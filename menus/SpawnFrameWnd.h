@@ -6,8 +6,9 @@
 
 #include "menus/IconMenuHelper.h"
 
+#include "platform/framework/FrameWnd.h"
+
 #include <QList>
-#include <QMainWindow>
 #include <QPointer>
 #include <memory>
 
@@ -15,9 +16,9 @@ class CIconMenuStyle;
 class QMenu;
 class QMenuBar;
 
-class CSpawnFrameWnd : public QMainWindow {
+class CSpawnFrameWnd : public CFrameWnd {
 public:
-    explicit CSpawnFrameWnd(QWidget* pParent = nullptr);
+    CSpawnFrameWnd();
     ~CSpawnFrameWnd() override;
 
     CIconMenuHelper& MenuHelper() { return m_menuHelper; }
