@@ -7,6 +7,8 @@
 
 #include "menus/SpawnFrameWnd.h"
 
+class CEditDialogBar;
+class CFrameTips;
 class QComboBox;
 class QLabel;
 class QStatusBar;
@@ -28,6 +30,15 @@ public:
     // Edit > Edit lrc title: the header-tag dialog.
     void OnEditLrcTitle();
 
+    // Shows or hides the audio control bar (command 32771); checked while it is shown.
+    void OnViewDialogBar();
+    void OnUpdateViewDialogBar(CCmdUI* pCmdUI);
+    // The tool tip of a button or control by its id, in the interface language; false when it
+    // has none.
+    bool OnToolTipText(int nId, QString& strTip);
+    // Shows the status prompt of an id, or an explicit text, in the status bar.
+    void OnSetMessageString(int nId, const QString* pstrText = nullptr);
+
     // Tool bar, status bar and help (MainFrameBars.cpp).
     void OnTimeFormatChange();
     void OnViewToolBar();
@@ -43,21 +54,27 @@ public:
     int m_nLanguage = 0;
     QStatusBar* m_wndStatusBar = nullptr;
     QToolBar* m_wndToolBar = nullptr;
+    // The audio control bar, docked at the bottom.
+    CEditDialogBar* m_wndDialogBar = nullptr;
 
 protected:
     // Menu bar and accelerators of the frame's resource set (MainFrameMenus.cpp).
     void BuildMenuBar();
     // The action of a command; a greyed stand-in for a command nobody handles yet.
     QAction* CommandAction(int nId);
-    void OnUpdateMenuCommands(QMenu* pPopup) override;
 
     bool CreateToolBar();
     bool CreateStatusBar();
+    // Creates the audio control bar of the interface language and routes its buttons.
+    void CreateDialogBar();
+    // Tool tips and status prompts of the bars and menus in the interface language.
+    void CreateTips();
     void UpdateLockIndicators();
 
     std::map<int, QAction*> m_placeholders;
     QLabel* m_pIndicators[3] = {};
     QTimer* m_pIndicatorTimer = nullptr;
+    CFrameTips* m_pTips = nullptr;
 };
 
 extern CMainFrame* g_pMainFrame;

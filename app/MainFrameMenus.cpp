@@ -44,11 +44,9 @@ void CMainFrame::BuildMenuBar() {
                 pAction->setEnabled(false);
             pMenu->addAction(pAction);
         }
+        // The commands' states are brought up to date before the menu base converts the
+        // items, since the base hooks the pop-up only once it is on the menu bar.
+        GetCommands().HookMenu(pMenu);
         menuBar()->addMenu(pMenu);
     }
-}
-
-void CMainFrame::OnUpdateMenuCommands(QMenu* /*pPopup*/) {
-    // The states of every command, those of the pop-up among them, before it is drawn.
-    GetCommands().UpdateAll();
 }

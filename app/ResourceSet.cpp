@@ -18,6 +18,14 @@ void EnsureResources() {
     (void)bDone;
 }
 
+QIcon LoadFrameIcon() {
+    EnsureResources();
+    QIcon icon;
+    for (int nSize : {16, 32, 48})
+        icon.addFile(QStringLiteral(":/resources/images/frame128_%1.png").arg(nSize));
+    return icon;
+}
+
 namespace {
 
 bool ReadEntries(const QJsonArray& array, QList<SMenuEntry>* pEntries) {

@@ -2,6 +2,7 @@
 // One resource set of an interface language (128, 140, 141, 142): the menu bar, the
 // accelerator table and the document string, read from the embedded setNNN.json.
 
+#include <QIcon>
 #include <QImage>
 #include <QKeySequence>
 #include <QList>
@@ -10,6 +11,9 @@
 // Registers the embedded resources of the program (resources/resources.qrc). Safe to call
 // any number of times; everything that reads ":/..." calls it first.
 void EnsureResources();
+
+// The frame icon (resource 128) in its drawn sizes, 16, 32 and 48 pixels.
+QIcon LoadFrameIcon();
 
 struct SMenuEntry {
     int nId = 0;     // command id; 0 for separators and pop-ups

@@ -46,10 +46,7 @@ void CSpawnFrameWnd::HookMenu(QMenu* pMenu) {
         HookMenu(pAction->menu());
 }
 
-void CSpawnFrameWnd::OnUpdateMenuCommands(QMenu* /*pPopup*/) {}
-
 void CSpawnFrameWnd::OnInitMenuPopup(QMenu* pPopup) {
-    OnUpdateMenuCommands(pPopup);
     m_menuHelper.ConvertMenu(pPopup);
 }
 

@@ -156,6 +156,8 @@ TEST_F(MainFrameTest, AcceleratorsOfTheSetWorkFromInsideTheEditor) {
 
 TEST_F(MainFrameTest, ToolBarButtonsInOrderWithTheFormatBoxAndNoBottomDock) {
     StartIn(kLanguages[0]);
+    EXPECT_EQ(m_app.Frame()->windowIcon().availableSizes(),
+              QList<QSize>({QSize(16, 16), QSize(32, 32), QSize(48, 48)}));
     QToolBar* pBar = m_app.Frame()->m_wndToolBar;
     ASSERT_NE(pBar, nullptr);
     EXPECT_EQ(pBar->windowTitle(), "Standard toolbar");
@@ -278,6 +280,34 @@ TEST_F(MainFrameTest, F1OpensTheHelpPageOfTheLanguageBesideTheProgram) {
         m_app.Stop();
     }
     QDir::setCurrent(strOldDir);
+}
+
+TEST_F(MainFrameTest, PopupShowsTheCommandStatesOfTheMomentItOpens) {
+    StartIn(kLanguages[0]);
+    constexpr int kEditMenu = 2;
+    QMenu* pEdit = m_app.Frame()->menuBar()->actions().at(kEditMenu)->menu();
+    QAction* pCut = MenuItem(kEditMenu, ID_EDIT_CUT);
+    const QColor crText =
+        QApplication::palette("QMenu").color(QPalette::Active, QPalette::WindowText);
+    const auto inkOfCut = [&] {
+        pEdit->popup(QPoint(0, 0));
+        const QImage image = pEdit->grab().toImage();
+        const QRect rc = pEdit->actionGeometry(pCut);
+        int n = 0;
+        for (int y = rc.top(); y <= rc.bottom(); ++y)
+            for (int x = rc.left(); x < rc.left() + 80; ++x)
+                n += image.pixelColor(x, y) == crText;
+        pEdit->hide();
+        return n;
+    };
+    m_app.SetText("abcd");
+    m_app.SetCaret(0, 1);
+    EXPECT_EQ(inkOfCut(), 0) << "no selection: Cut is drawn disabled";
+    EXPECT_FALSE(pCut->isEnabled());
+    m_app.View()->selectAll();
+    EXPECT_GT(inkOfCut(), 0) << "drawn enabled on the first paint after the selection";
+    EXPECT_TRUE(pCut->isEnabled());
+    EXPECT_NE(m_app.Frame()->MenuHelper().ItemData(pEdit, pCut), nullptr);
 }
 
 } // namespace
