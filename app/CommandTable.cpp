@@ -49,6 +49,9 @@ const CCommandEntry kCommands[] = {
     // Document
     ON_COMMAND(Document, ID_FILE_SAVE, CDocument, OnFileSave),
     ON_COMMAND(Document, ID_FILE_SAVE_AS, CDocument, OnFileSaveAs),
+    // Frame
+    ON_COMMAND_UPDATE(Frame, ID_VIEW_EDIT_DIALOGBAR, CMainFrame, OnViewDialogBar,
+                      OnUpdateViewDialogBar),
     // Application
     ON_COMMAND(App, ID_FILE_NEW, CWinApp, OnFileNew),
     ON_COMMAND(App, ID_APP_EXIT, CWinApp, OnAppExit),

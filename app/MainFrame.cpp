@@ -2,9 +2,14 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QPushButton>
 
+#include "app/DialogTemplate.h"
+#include "app/EditDialogBar.h"
+#include "app/FrameTips.h"
 #include "app/Resource.h"
 #include "app/ResourceSet.h"
+#include "app/VersewrightApp.h"
 #include "app/XDataConvert.h"
 #include "platform/QtTranslation.h"
 #include "platform/SettingsStore.h"
@@ -35,7 +40,48 @@ int CMainFrame::OnCreate(CCreateContext* pContext) {
     if (!CreateToolBar() || !CreateStatusBar())
         return -1;
     BuildMenuBar();
+    CreateDialogBar();
+    CreateTips();
     return 0;
+}
+
+void CMainFrame::CreateDialogBar() {
+    m_wndDialogBar = new CEditDialogBar(g_nDialogBarId, this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_wndDialogBar);
+    // The sliders show positions and keep the volume through the view, which owns the
+    // playback timer.
+    m_wndDialogBar->SetView(dynamic_cast<IDialogBarView*>(GetActiveView()));
+    for (QPushButton* pButton : m_wndDialogBar->Buttons())
+        GetCommands().BindButton(pButton, DlgCtrlId(pButton));
+}
+
+void CMainFrame::CreateTips() {
+    // The time-format box is known to the tool tips by its control id.
+    if (m_wndTimeFormatCombo)
+        SetDlgCtrlId(m_wndTimeFormatCombo, ID_TIME_FORMAT);
+    m_pTips = new CFrameTips(this, m_nLanguage);
+    m_pTips->WatchMenuBar(menuBar());
+    if (m_wndToolBar)
+        m_pTips->WatchToolBar(m_wndToolBar);
+    m_pTips->WatchControls(m_wndDialogBar->widget());
+}
+
+void CMainFrame::OnViewDialogBar() {
+    // Hidden explicitly, not merely unseen while the frame itself is hidden.
+    m_wndDialogBar->setVisible(m_wndDialogBar->isHidden());
+    m_wndDialogBar->LayoutControls(width(), height());
+}
+
+void CMainFrame::OnUpdateViewDialogBar(CCmdUI* pCmdUI) {
+    pCmdUI->SetCheck(m_wndDialogBar && !m_wndDialogBar->isHidden() ? 1 : 0);
+}
+
+bool CMainFrame::OnToolTipText(int nId, QString& strTip) {
+    return m_pTips->OnToolTipText(nId, strTip);
+}
+
+void CMainFrame::OnSetMessageString(int nId, const QString* pstrText) {
+    m_pTips->OnSetMessageString(nId, pstrText);
 }
 
 void CMainFrame::SetTimeFormat(int nFormat) {

@@ -7,6 +7,8 @@
 
 #include "menus/SpawnFrameWnd.h"
 
+class CEditDialogBar;
+class CFrameTips;
 class QComboBox;
 class QLabel;
 class QStatusBar;
@@ -26,6 +28,15 @@ public:
     // Sets the time-tag format index (0 "[00:00]", 1 "[00:00.00]").
     void SetTimeFormat(int nFormat);
 
+    // Shows or hides the audio control bar (command 32771); checked while it is shown.
+    void OnViewDialogBar();
+    void OnUpdateViewDialogBar(CCmdUI* pCmdUI);
+    // The tool tip of a button or control by its id, in the interface language; false when it
+    // has none.
+    bool OnToolTipText(int nId, QString& strTip);
+    // Shows the status prompt of an id, or an explicit text, in the status bar.
+    void OnSetMessageString(int nId, const QString* pstrText = nullptr);
+
     // Tool bar, status bar and help (MainFrameBars.cpp).
     void OnTimeFormatChange();
     void OnViewToolBar();
@@ -41,6 +52,8 @@ public:
     int m_nLanguage = 0;
     QStatusBar* m_wndStatusBar = nullptr;
     QToolBar* m_wndToolBar = nullptr;
+    // The audio control bar, docked at the bottom.
+    CEditDialogBar* m_wndDialogBar = nullptr;
 
 protected:
     // Menu bar and accelerators of the frame's resource set (MainFrameMenus.cpp).
@@ -50,11 +63,16 @@ protected:
 
     bool CreateToolBar();
     bool CreateStatusBar();
+    // Creates the audio control bar of the interface language and routes its buttons.
+    void CreateDialogBar();
+    // Tool tips and status prompts of the bars and menus in the interface language.
+    void CreateTips();
     void UpdateLockIndicators();
 
     std::map<int, QAction*> m_placeholders;
     QLabel* m_pIndicators[3] = {};
     QTimer* m_pIndicatorTimer = nullptr;
+    CFrameTips* m_pTips = nullptr;
 };
 
 extern CMainFrame* g_pMainFrame;
