@@ -37,12 +37,29 @@ const CCommandEntry kCommands[] = {
     ON_COMMAND_UPDATE(View, ID_PLAY_PREV_TAG, CVersewrightView, OnPrevTag, OnUpdateTagNavigation),
     ON_COMMAND_UPDATE(View, ID_PLAY_NEXT_TAG, CVersewrightView, OnNextTag, OnUpdateTagNavigation),
     ON_COMMAND_UPDATE(View, ID_PLAY_NOW_TAG, CVersewrightView, OnNowTag, OnUpdateTagNavigation),
+    // View: appearance
+    ON_COMMAND(View, ID_VIEW_SET_FONT, CVersewrightView, OnSetFont),
+    ON_COMMAND(View, ID_VIEW_TEXT_COLOR, CVersewrightView, OnTextColor),
+    ON_COMMAND(View, ID_VIEW_BK_COLOR, CVersewrightView, OnBkColor),
+    // View: printing; the printer settings of Print Setup live with the one view
+    ON_COMMAND(View, ID_FILE_PRINT, CVersewrightView, OnFilePrint),
+    ON_COMMAND(View, ID_FILE_PRINT_DIRECT, CVersewrightView, OnFilePrintDirect),
+    ON_COMMAND(View, ID_FILE_PRINT_PREVIEW, CVersewrightView, OnFilePrintPreview),
+    ON_COMMAND(View, ID_FILE_PRINT_SETUP, CVersewrightView, OnFilePrintSetup),
     // Document
     ON_COMMAND(Document, ID_FILE_SAVE, CDocument, OnFileSave),
     ON_COMMAND(Document, ID_FILE_SAVE_AS, CDocument, OnFileSaveAs),
+    // Frame
+    ON_COMMAND_UPDATE(Frame, ID_VIEW_EDIT_DIALOGBAR, CMainFrame, OnViewDialogBar,
+                      OnUpdateViewDialogBar),
     // Application
     ON_COMMAND(App, ID_FILE_NEW, CWinApp, OnFileNew),
     ON_COMMAND(App, ID_APP_EXIT, CWinApp, OnAppExit),
+    // Frame: the bars of the View menu and the help
+    ON_COMMAND_UPDATE(Frame, ID_VIEW_TOOLBAR, CMainFrame, OnViewToolBar, OnUpdateViewToolBar),
+    ON_COMMAND_UPDATE(Frame, ID_VIEW_STATUS_BAR, CMainFrame, OnViewStatusBar,
+                      OnUpdateViewStatusBar),
+    ON_COMMAND(Frame, ID_HELP_CONTENTS, CMainFrame, OnHelpContents),
 };
 } // namespace
 

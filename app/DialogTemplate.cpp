@@ -118,7 +118,7 @@ QWidget* CreateControl(const CDialogControl& ctl, QWidget* pParent) {
     }
     if (!ctl.strName.isEmpty())
         pWidget->setObjectName(ctl.strName);
-    pWidget->setProperty(kCtrlIdProperty, ctl.nId);
+    SetDlgCtrlId(pWidget, ctl.nId);
     if (ctl.strKind != QLatin1String("static") && ctl.strKind != QLatin1String("icon"))
         pWidget->setFocusPolicy(ctl.HasStyle(QStringLiteral("tabstop")) ? Qt::StrongFocus
                                                                         : Qt::ClickFocus);
@@ -215,6 +215,10 @@ int DlgCtrlId(const QWidget* pWidget) {
         return 0;
     const QVariant id = pWidget->property(kCtrlIdProperty);
     return id.isValid() ? id.toInt() : 0;
+}
+
+void SetDlgCtrlId(QWidget* pWidget, int nId) {
+    pWidget->setProperty(kCtrlIdProperty, nId);
 }
 
 QWidget* FindDlgItem(const QWidget* pParent, int nId) {

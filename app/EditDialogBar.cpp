@@ -1,6 +1,5 @@
 #include "app/EditDialogBar.h"
 
-#include <QAction>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMainWindow>
@@ -24,14 +23,14 @@ constexpr int kProgressPage = 5000;
 // After a seek the view's timer runs at once, then at its own pace.
 constexpr int kSeekRestartMs = 10;
 
-// The pane holding the template's controls: it asks for the template's size and may be
-// narrowed down to nothing, but never made lower than the template.
+// The pane holding the template's controls: it asks for the template's size, and in a frame too
+// small for it, it clips its controls rather than keep the frame from the size the user gave it.
 class CDialogBarPane : public QWidget {
 public:
     explicit CDialogBarPane(QWidget* pParent) : QWidget(pParent) {}
     void SetTemplateSize(const QSize& size) { m_sizeTemplate = size; }
     QSize sizeHint() const override { return m_sizeTemplate; }
-    QSize minimumSizeHint() const override { return QSize(0, m_sizeTemplate.height()); }
+    QSize minimumSizeHint() const override { return QSize(0, 0); }
 
 private:
     QSize m_sizeTemplate;
@@ -97,7 +96,7 @@ bool IsNavigationKey(int nKey) {
 CEditDialogBar::CEditDialogBar(int nTemplateId, QWidget* pParent) : QDockWidget(pParent) {
     setWindowTitle(QStringLiteral("Edit dialogbar"));
     setObjectName(QStringLiteral("EditDialogBar"));
-    setProperty("dlgCtrlId", kBarId);
+    SetDlgCtrlId(this, kBarId);
     setAllowedAreas(Qt::BottomDockWidgetArea);
     setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
                 QDockWidget::DockWidgetClosable);
@@ -236,13 +235,6 @@ QWidget* CEditDialogBar::Control(int nId) const {
     return FindDlgItem(m_pContent, nId);
 }
 
-void CEditDialogBar::SetCommandAction(int nId, QAction* pAction) {
-    auto* pButton = qobject_cast<QPushButton*>(Control(nId));
-    if (!pButton || !pAction)
-        return;
-    // QAction::trigger does nothing while the action is disabled: a disabled command never runs.
-    connect(pButton, &QPushButton::clicked, pAction, &QAction::trigger);
-    connect(pAction, &QAction::changed, pButton,
-            [pButton, pAction]() { pButton->setEnabled(pAction->isEnabled()); });
-    pButton->setEnabled(pAction->isEnabled());
+QList<QPushButton*> CEditDialogBar::Buttons() const {
+    return m_pContent->findChildren<QPushButton*>();
 }

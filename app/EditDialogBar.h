@@ -5,10 +5,10 @@
 // slider movements into seeking and volume changes.
 
 #include <QDockWidget>
+#include <QList>
 
 #include <cstdint>
 
-class QAction;
 class QPushButton;
 class QSlider;
 
@@ -28,7 +28,8 @@ enum : int {
     TB_ENDTRACK = 8,
 };
 
-// What the bar needs of the editor view while the user moves its sliders.
+// What the bar needs of the editor view while the user moves its sliders; the view implements it
+// (the playback timer is the view's) and the frame hands it to the bar.
 class IDialogBarView {
 public:
     virtual ~IDialogBarView() = default;
@@ -51,8 +52,8 @@ public:
 
     // The view the sliders talk to; null leaves the player calls only.
     void SetView(IDialogBarView* pView) { m_pView = pView; }
-    // Routes a button's clicks to a command action and enables the button with it.
-    void SetCommandAction(int nId, QAction* pAction);
+    // The bar's push buttons; each is a command with its control id, routed by the frame.
+    QList<QPushButton*> Buttons() const;
 
     // Keeps the progress slider and the now-tag field ending 10 pixels short of the bar's right
     // edge. A docked bar is already as wide as the frame (the bottom dock area spans the frame's

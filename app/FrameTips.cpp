@@ -1,11 +1,14 @@
 #include "app/FrameTips.h"
 
 #include <QAction>
+#include <QActionEvent>
 #include <QApplication>
 #include <QEvent>
 #include <QHelpEvent>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -19,6 +22,8 @@
 namespace {
 
 const char kTipIdProperty[] = "tipId";
+// Set on the menus, menu bars and tool bars already watched.
+const char kWatchedProperty[] = "tipsWatched";
 // The wide tool-tip notification holds 79 characters and a terminator.
 constexpr int kMaxToolTip = 79;
 
@@ -42,6 +47,8 @@ int CommandId(const QAction* pAction) {
 CFrameTips::CFrameTips(QMainWindow* pFrame, int nLanguage)
     : QObject(pFrame), m_pFrame(pFrame), m_nLanguage(nLanguage) {
     pFrame->installEventFilter(this);
+    for (QToolBar* pToolBar : pFrame->findChildren<QToolBar*>())
+        WatchToolBar(pToolBar);
     ShowIdleMessage();
 }
 
@@ -72,7 +79,23 @@ void CFrameTips::ShowIdleMessage() {
     OnSetMessageString(AFX_IDS_IDLEMESSAGE);
 }
 
+bool CFrameTips::WatchActions(QWidget* pContainer) {
+    if (pContainer->property(kWatchedProperty).isValid())
+        return false;
+    pContainer->setProperty(kWatchedProperty, true);
+    pContainer->installEventFilter(this);
+    for (QAction* pAction : pContainer->actions())
+        OnActionAdded(pContainer, pAction);
+    return true;
+}
+
+void CFrameTips::WatchMenuBar(QMenuBar* pMenuBar) {
+    WatchActions(pMenuBar);
+}
+
 void CFrameTips::WatchMenu(QMenu* pMenu) {
+    if (!WatchActions(pMenu))
+        return;
     // A highlighted pop-up or separator has no prompt.
     connect(pMenu, &QMenu::aboutToShow, this, [this]() { OnSetMessageString(0); });
     connect(pMenu, &QMenu::hovered, this,
@@ -81,10 +104,6 @@ void CFrameTips::WatchMenu(QMenu* pMenu) {
         // Only when the last open menu has closed does the idle text come back.
         QTimer::singleShot(0, this, [this]() { OnMenuClosed(); });
     });
-    for (QAction* pAction : pMenu->actions()) {
-        if (pAction->menu())
-            WatchMenu(pAction->menu());
-    }
 }
 
 void CFrameTips::OnMenuClosed() {
@@ -93,12 +112,28 @@ void CFrameTips::OnMenuClosed() {
 }
 
 void CFrameTips::WatchToolBar(QToolBar* pToolBar) {
-    for (QAction* pAction : pToolBar->actions()) {
-        const int nId = CommandId(pAction);
-        if (QWidget* pButton = pToolBar->widgetForAction(pAction); pButton && nId > 0)
-            WatchControl(pButton, nId);
+    WatchActions(pToolBar);
+}
+
+void CFrameTips::OnActionAdded(QWidget* pContainer, QAction* pAction) {
+    if (pAction->menu()) {
+        WatchMenu(pAction->menu());
+        return;
     }
-    WatchControls(pToolBar);
+    auto* pToolBar = qobject_cast<QToolBar*>(pContainer);
+    if (!pToolBar)
+        return;
+    // A tool bar makes the action's button after telling its filters; look once it exists.
+    QTimer::singleShot(
+        0, this,
+        [this, pToolBar = QPointer<QToolBar>(pToolBar), pAction = QPointer<QAction>(pAction)]() {
+            if (!pToolBar || !pAction)
+                return;
+            QWidget* pWidget = pToolBar->widgetForAction(pAction);
+            const int nId = CommandId(pAction) > 0 ? CommandId(pAction) : DlgCtrlId(pWidget);
+            if (pWidget && nId > 0)
+                WatchControl(pWidget, nId);
+        });
 }
 
 void CFrameTips::WatchControl(QWidget* pControl, int nId) {
@@ -117,8 +152,19 @@ void CFrameTips::WatchControls(QWidget* pParent) {
 
 bool CFrameTips::eventFilter(QObject* pWatched, QEvent* pEvent) {
     if (pWatched == m_pFrame) {
+        // Tool bars are watched as soon as they are made ready for showing.
+        if (pEvent->type() == QEvent::ChildPolished) {
+            if (auto* pToolBar =
+                    qobject_cast<QToolBar*>(static_cast<QChildEvent*>(pEvent)->child()))
+                WatchToolBar(pToolBar);
+        }
         // Qt's own status tips (empty for every action) would overwrite the prompts.
         return pEvent->type() == QEvent::StatusTip;
+    }
+    if (pEvent->type() == QEvent::ActionAdded && pWatched->property(kWatchedProperty).isValid()) {
+        OnActionAdded(static_cast<QWidget*>(pWatched),
+                      static_cast<QActionEvent*>(pEvent)->action());
+        return false;
     }
     const QVariant id = pWatched->property(kTipIdProperty);
     if (!id.isValid())

@@ -9,7 +9,9 @@
 #include <QString>
 
 class QMainWindow;
+class QAction;
 class QMenu;
+class QMenuBar;
 class QToolBar;
 class QWidget;
 
@@ -31,7 +33,11 @@ public:
 
     // Prompts while the menu's items are highlighted (its submenus too), idle text after.
     void WatchMenu(QMenu* pMenu);
-    // Tool tips and fly-by prompts of the tool bar's buttons (by their actions' command ids).
+    // The same for every menu of the menu bar, including menus added to it later.
+    void WatchMenuBar(QMenuBar* pMenuBar);
+    // Tool tips and fly-by prompts of the tool bar's buttons, by their actions' command ids, and
+    // of widgets on it by their control ids (DlgCtrlId), including those added later. Every tool
+    // bar of the frame is watched once it is polished for showing.
     void WatchToolBar(QToolBar* pToolBar);
     // The same for one control with its id, and for every control with an id under pParent.
     void WatchControl(QWidget* pControl, int nId);
@@ -42,6 +48,11 @@ protected:
 
 private:
     void OnMenuClosed();
+    // Watches a menu bar, menu or tool bar and what its actions bring, now and later; false
+    // when it was watched already.
+    bool WatchActions(QWidget* pContainer);
+    // Watches what a new action of a menu bar, menu or tool bar brings.
+    void OnActionAdded(QWidget* pContainer, QAction* pAction);
 
     QMainWindow* m_pFrame;
     int m_nLanguage;

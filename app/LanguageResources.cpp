@@ -2,10 +2,10 @@
 
 namespace {
 constexpr CLanguageResources kLanguages[] = {
-    {128, 131, 133, "versewright_enu.chm", 0},
-    {140, 143, 146, "versewright_chs.chm", 1},
-    {141, 144, 147, "versewright_cht.chm", 2},
-    {142, 145, 148, "versewright_xby.chm", 3},
+    {128, 131, 133, "versewright_enu.html", 0},
+    {140, 143, 146, "versewright_chs.html", 1},
+    {141, 144, 147, "versewright_cht.html", 2},
+    {142, 145, 148, "versewright_xby.html", 3},
 };
 } // namespace
 

@@ -3,10 +3,19 @@
 // the settings record before the document is asked about unsaved changes.
 
 #include <QMenu>
+#include <map>
 
-#include "platform/framework/FrameWnd.h"
+#include "menus/SpawnFrameWnd.h"
 
-class CMainFrame : public CFrameWnd {
+class CEditDialogBar;
+class CFrameTips;
+class QComboBox;
+class QLabel;
+class QStatusBar;
+class QTimer;
+class QToolBar;
+
+class CMainFrame : public CSpawnFrameWnd {
 public:
     CMainFrame();
     ~CMainFrame() override;
@@ -19,13 +28,51 @@ public:
     // Sets the time-tag format index (0 "[00:00]", 1 "[00:00.00]").
     void SetTimeFormat(int nFormat);
 
+    // Shows or hides the audio control bar (command 32771); checked while it is shown.
+    void OnViewDialogBar();
+    void OnUpdateViewDialogBar(CCmdUI* pCmdUI);
+    // The tool tip of a button or control by its id, in the interface language; false when it
+    // has none.
+    bool OnToolTipText(int nId, QString& strTip);
+    // Shows the status prompt of an id, or an explicit text, in the status bar.
+    void OnSetMessageString(int nId, const QString* pstrText = nullptr);
+
+    // Tool bar, status bar and help (MainFrameBars.cpp).
+    void OnTimeFormatChange();
+    void OnViewToolBar();
+    void OnUpdateViewToolBar(CCmdUI* pCmdUI);
+    void OnViewStatusBar();
+    void OnUpdateViewStatusBar(CCmdUI* pCmdUI);
+    // Opens the help page of the interface language, which lies beside the program.
+    void OnHelpContents();
+    QString HelpFilePath() const;
+
     int m_nTimeFormat = 0;
+    QComboBox* m_wndTimeFormatCombo = nullptr;
     int m_nLanguage = 0;
+    QStatusBar* m_wndStatusBar = nullptr;
+    QToolBar* m_wndToolBar = nullptr;
+    // The audio control bar, docked at the bottom.
+    CEditDialogBar* m_wndDialogBar = nullptr;
 
 protected:
-    // Adds the command's item with its text ("&Undo\tCtrl+Z": the key name after the tab).
-    void AddMenuItem(QMenu* pMenu, int nId, const QString& strText);
+    // Menu bar and accelerators of the frame's resource set (MainFrameMenus.cpp).
     void BuildMenuBar();
+    // The action of a command; a greyed stand-in for a command nobody handles yet.
+    QAction* CommandAction(int nId);
+
+    bool CreateToolBar();
+    bool CreateStatusBar();
+    // Creates the audio control bar of the interface language and routes its buttons.
+    void CreateDialogBar();
+    // Tool tips and status prompts of the bars and menus in the interface language.
+    void CreateTips();
+    void UpdateLockIndicators();
+
+    std::map<int, QAction*> m_placeholders;
+    QLabel* m_pIndicators[3] = {};
+    QTimer* m_pIndicatorTimer = nullptr;
+    CFrameTips* m_pTips = nullptr;
 };
 
 extern CMainFrame* g_pMainFrame;

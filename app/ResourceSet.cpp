@@ -18,6 +18,14 @@ void EnsureResources() {
     (void)bDone;
 }
 
+QIcon LoadFrameIcon() {
+    EnsureResources();
+    QIcon icon;
+    for (int nSize : {16, 32, 48})
+        icon.addFile(QStringLiteral(":/resources/images/frame128_%1.png").arg(nSize));
+    return icon;
+}
+
 namespace {
 
 bool ReadEntries(const QJsonArray& array, QList<SMenuEntry>* pEntries) {
@@ -80,4 +88,42 @@ bool CResourceSet::Load(int nSetId) {
 QString CResourceSet::DocumentField(int nField) const {
     const QStringList fields = m_strDocument.split(QLatin1Char('\n'));
     return nField >= 0 && nField < fields.size() ? fields.at(nField) : QString();
+}
+
+QImage SToolbarResource::Image(int nIndex) const {
+    if (nIndex < 0 || (nIndex + 1) * nWidth > strip.width())
+        return QImage();
+    // Light grey 0xC0C0C0 is the strips' transparent colour, as alpha is.
+    QImage image = strip.copy(nIndex * nWidth, 0, nWidth, nHeight);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) < 128 || (image.pixel(x, y) & 0xFFFFFF) == 0xC0C0C0)
+                image.setPixel(x, y, 0);
+    return image;
+}
+
+bool LoadToolbarResource(int nId, SToolbarResource* pToolbar) {
+    EnsureResources();
+    QFile file(QStringLiteral(":/resources/toolbars.json"));
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QJsonObject object =
+        QJsonDocument::fromJson(file.readAll()).object().value(QString::number(nId)).toObject();
+    SToolbarResource toolbar;
+    toolbar.nWidth = object.value(QStringLiteral("width")).toInt();
+    toolbar.nHeight = object.value(QStringLiteral("height")).toInt();
+    int nImages = 0;
+    for (const QJsonValue& button : object.value(QStringLiteral("buttons")).toArray()) {
+        toolbar.buttons.append(button.toInt());
+        nImages += toolbar.buttons.back() != 0;
+    }
+    toolbar.strip =
+        QImage(QStringLiteral(":/resources/") + object.value(QStringLiteral("image")).toString())
+            .convertToFormat(QImage::Format_ARGB32);
+    if (toolbar.nWidth <= 0 || toolbar.nHeight <= 0 || toolbar.buttons.isEmpty() ||
+        toolbar.strip.height() < toolbar.nHeight ||
+        toolbar.strip.width() < nImages * toolbar.nWidth)
+        return false;
+    *pToolbar = toolbar;
+    return true;
 }

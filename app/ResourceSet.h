@@ -2,6 +2,8 @@
 // One resource set of an interface language (128, 140, 141, 142): the menu bar, the
 // accelerator table and the document string, read from the embedded setNNN.json.
 
+#include <QIcon>
+#include <QImage>
 #include <QKeySequence>
 #include <QList>
 #include <QString>
@@ -9,6 +11,9 @@
 // Registers the embedded resources of the program (resources/resources.qrc). Safe to call
 // any number of times; everything that reads ":/..." calls it first.
 void EnsureResources();
+
+// The frame icon (resource 128) in its drawn sizes, 16, 32 and 48 pixels.
+QIcon LoadFrameIcon();
 
 struct SMenuEntry {
     int nId = 0;     // command id; 0 for separators and pop-ups
@@ -45,3 +50,18 @@ private:
     QList<SAccelerator> m_accelerators;
     QString m_strDocument;
 };
+
+// A tool bar resource (resources/toolbars.json): button size, the command id of each button
+// (0 for a gap) and the strip of images side by side, one per non-zero id in button order.
+struct SToolbarResource {
+    int nWidth = 0;
+    int nHeight = 0;
+    QList<int> buttons;
+    QImage strip;
+
+    // The image of the n-th non-zero button; null when out of range.
+    QImage Image(int nIndex) const;
+};
+
+// False when the tool bar is unknown or malformed, or its strip lacks images for its buttons.
+bool LoadToolbarResource(int nId, SToolbarResource* pToolbar);

@@ -4,28 +4,20 @@
 
 #include <QActionEvent>
 #include <QApplication>
-#include <QFile>
 #include <QFontMetrics>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QMenu>
 #include <QPainter>
 #include <QPalette>
 
 namespace {
 
-constexpr QRgb kKeyGrey = 0xC0C0C0;    // transparent in tool bar strips; face in the check
+constexpr QRgb kKeyGrey = 0xC0C0C0;    // face in the check image
 constexpr QRgb kShadowGrey = 0x808080; // shadow in the check image
 constexpr QRgb kWhite = 0xFFFFFF;      // highlight in the check image
 
 // Windows-style rectangle: right and bottom exclusive.
 QRect Ltrb(int l, int t, int r, int b) {
     return QRect(l, t, r - l, b - t);
-}
-
-bool IsKeyPixel(QRgb px) {
-    return qAlpha(px) < 128 || (px & 0xFFFFFF) == kKeyGrey;
 }
 
 // Pixels that make the shape of an image in its disabled look: everything opaque but white.
@@ -107,42 +99,19 @@ CIconMenuHelper::CIconMenuHelper() : m_pWatcher(std::make_unique<CMenuWatcher>(t
 CIconMenuHelper::~CIconMenuHelper() = default;
 
 bool CIconMenuHelper::LoadToolbarImages(quint16 nId) {
-    EnsureResources();
-    QFile file(QStringLiteral(":/resources/toolbars.json"));
-    if (!file.open(QIODevice::ReadOnly))
+    SToolbarResource toolbar;
+    if (!LoadToolbarResource(nId, &toolbar))
         return false;
-    const QJsonObject toolbar =
-        QJsonDocument::fromJson(file.readAll()).object().value(QString::number(nId)).toObject();
-    const int nWidth = toolbar.value(QStringLiteral("width")).toInt();
-    const int nHeight = toolbar.value(QStringLiteral("height")).toInt();
-    const QJsonArray buttons = toolbar.value(QStringLiteral("buttons")).toArray();
-    if (nWidth <= 0 || nHeight <= 0 || buttons.isEmpty())
-        return false;
-    const QImage strip =
-        QImage(QStringLiteral(":/resources/") + toolbar.value(QStringLiteral("image")).toString())
-            .convertToFormat(QImage::Format_ARGB32);
-    if (strip.isNull() || strip.height() < nHeight)
-        return false;
-
     std::vector<QImage> icons;
     std::vector<MenuImageEntry> imageMap;
-    for (const QJsonValue& button : buttons) {
-        const int nCommand = button.toInt();
+    for (int nCommand : std::as_const(toolbar.buttons)) {
         if (nCommand == 0)
             continue; // a gap has no image
-        const int nImage = int(imageMap.size());
-        if ((nImage + 1) * nWidth > strip.width())
-            return false;
-        QImage icon = strip.copy(nImage * nWidth, 0, nWidth, nHeight);
-        for (int y = 0; y < nHeight; ++y)
-            for (int x = 0; x < nWidth; ++x)
-                if (IsKeyPixel(icon.pixel(x, y)))
-                    icon.setPixel(x, y, 0);
-        icons.push_back(icon);
-        imageMap.push_back({nImage, nCommand & 0xFFFF});
+        imageMap.push_back({int(icons.size()), nCommand & 0xFFFF});
+        icons.push_back(toolbar.Image(int(icons.size())));
     }
-    m_nIconWidth = nWidth;
-    m_nIconHeight = nHeight;
+    m_nIconWidth = toolbar.nWidth;
+    m_nIconHeight = toolbar.nHeight;
     m_icons = std::move(icons);
     m_imageMap = std::move(imageMap);
     return true;

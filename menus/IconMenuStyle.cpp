@@ -39,13 +39,29 @@ QSize CIconMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* pO
     request.pItemData = pRecord;
     if (!pRecord || !m_pHelper->MeasureItem(&request))
         return QProxyStyle::sizeFromContents(type, pOption, size, pWidget);
-    // Like the system, widen an owner-drawn item by a check-mark width less one; and the
-    // menu adds the widest key name to every row on its own, so take that out here.
-    const qsizetype nTab = pRecord->strText.indexOf(QLatin1Char('\t'));
-    int nWidth = request.nItemWidth + kSystemCheckWidth - 1;
-    if (nTab >= 0)
-        nWidth -= pMenu->fontMetrics().horizontalAdvance(pRecord->strText.mid(nTab + 1));
-    return QSize(qMax(nWidth, 1), request.nItemHeight);
+    // Like the system, widen an owner-drawn item by a check-mark width less one. The menu adds
+    // its widest key name to the widest row on its own; take that out of every row, so that
+    // the menu ends up as wide as its widest item.
+    return QSize(qMax(request.nItemWidth + kSystemCheckWidth - 1 - KeyColumnWidth(pMenu), 1),
+                 request.nItemHeight);
+}
+
+int CIconMenuStyle::KeyColumnWidth(const QMenu* pMenu) {
+    const QFontMetrics fm = pMenu->fontMetrics();
+    int nWidth = 0;
+    for (const QAction* pAction : pMenu->actions()) {
+        if (!pAction->isVisible() || pAction->isSeparator())
+            continue;
+        const QString strText = pAction->text();
+        const qsizetype nTab = strText.indexOf(QLatin1Char('\t'));
+        if (nTab >= 0)
+            nWidth = qMax(nWidth, fm.horizontalAdvance(strText.mid(nTab + 1)));
+        else if (!pAction->shortcut().isEmpty())
+            nWidth =
+                qMax(nWidth,
+                     fm.horizontalAdvance(pAction->shortcut().toString(QKeySequence::NativeText)));
+    }
+    return nWidth;
 }
 
 void CIconMenuStyle::drawControl(ControlElement element, const QStyleOption* pOption,

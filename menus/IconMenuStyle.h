@@ -24,6 +24,8 @@ public:
                   QStyleHintReturn* pReturn) const override;
 
 private:
+    // What the menu adds to its rows for the key names.
+    static int KeyColumnWidth(const QMenu* pMenu);
     const IconMenuItem* RecordForSize(const QMenu* pMenu, const QStyleOption* pOption) const;
 
     const CIconMenuHelper* m_pHelper;

@@ -9,8 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-CSpawnFrameWnd::CSpawnFrameWnd(QWidget* pParent)
-    : QMainWindow(pParent), m_pMenuStyle(std::make_unique<CIconMenuStyle>(&m_menuHelper)) {
+CSpawnFrameWnd::CSpawnFrameWnd() : m_pMenuStyle(std::make_unique<CIconMenuStyle>(&m_menuHelper)) {
     WatchMenuBar(menuBar());
 }
 
@@ -47,10 +46,7 @@ void CSpawnFrameWnd::HookMenu(QMenu* pMenu) {
         HookMenu(pAction->menu());
 }
 
-void CSpawnFrameWnd::OnUpdateMenuCommands(QMenu* /*pPopup*/) {}
-
 void CSpawnFrameWnd::OnInitMenuPopup(QMenu* pPopup) {
-    OnUpdateMenuCommands(pPopup);
     m_menuHelper.ConvertMenu(pPopup);
 }
 
@@ -60,7 +56,7 @@ bool CSpawnFrameWnd::event(QEvent* pEvent) {
         WatchMenuBar(qobject_cast<QMenuBar*>(static_cast<QChildEvent*>(pEvent)->child()));
     else if (pEvent->type() == QEvent::Show)
         WatchMenuBar(qobject_cast<QMenuBar*>(menuWidget()));
-    return QMainWindow::event(pEvent);
+    return CFrameWnd::event(pEvent);
 }
 
 bool CSpawnFrameWnd::eventFilter(QObject* pObject, QEvent* pEvent) {
@@ -70,7 +66,7 @@ bool CSpawnFrameWnd::eventFilter(QObject* pObject, QEvent* pEvent) {
         if (QMenu* pMenu = qobject_cast<QMenu*>(pObject))
             return OnMenuChar(pMenu, static_cast<QKeyEvent*>(pEvent));
     }
-    return QMainWindow::eventFilter(pObject, pEvent);
+    return CFrameWnd::eventFilter(pObject, pEvent);
 }
 
 bool CSpawnFrameWnd::OnMenuChar(QMenu* pMenu, QKeyEvent* pEvent) {

@@ -1,13 +1,15 @@
 #pragma once
 // The frame-window base of the main frame: owns the menu helper and hooks every pop-up of its
-// menu bar, so that items are converted each time a pop-up opens (after the commands' states
-// are brought up to date), drawn by the helper through the menu style, and typed mnemonics
-// are answered by the helper. The menu bar itself keeps the toolkit's drawing.
+// menu bar, so that items are converted each time a pop-up opens, drawn by the helper through
+// the menu style, and typed mnemonics are answered by the helper. A pop-up is hooked when it
+// is added to the menu bar: hook it to the commands' update before that, so that converted
+// items show current states. The menu bar itself keeps the toolkit's drawing.
 
 #include "menus/IconMenuHelper.h"
 
+#include "platform/framework/FrameWnd.h"
+
 #include <QList>
-#include <QMainWindow>
 #include <QPointer>
 #include <memory>
 
@@ -15,9 +17,9 @@ class CIconMenuStyle;
 class QMenu;
 class QMenuBar;
 
-class CSpawnFrameWnd : public QMainWindow {
+class CSpawnFrameWnd : public CFrameWnd {
 public:
-    explicit CSpawnFrameWnd(QWidget* pParent = nullptr);
+    CSpawnFrameWnd();
     ~CSpawnFrameWnd() override;
 
     CIconMenuHelper& MenuHelper() { return m_menuHelper; }
@@ -26,9 +28,8 @@ public:
     void HookMenu(QMenu* pMenu);
 
 protected:
-    // Brings the pop-up's command states up to date; the base does nothing.
-    virtual void OnUpdateMenuCommands(QMenu* pPopup);
-    // Runs just before a hooked pop-up opens: the states first, then the conversion.
+    // Runs just before a hooked pop-up opens and converts its items. Whatever else listens to
+    // the pop-up's opening and was connected first (the commands' update) has run by then.
     virtual void OnInitMenuPopup(QMenu* pPopup);
     bool eventFilter(QObject* pObject, QEvent* pEvent) override;
     bool event(QEvent* pEvent) override;

@@ -1,5 +1,6 @@
 #include "view/VersewrightView.h"
 
+#include <QPrinter>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <algorithm>
@@ -19,7 +20,7 @@ CVersewrightView::CVersewrightView() : m_hBackBrush(Qt::white) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SetLimitText(LYRICS_MAX_TEXT);
     m_pGutter = new CGutter(this);
-    setViewportMargins(kGutterWidth, 0, 0, 0);
+    SetFormattingMargin();
     connect(document(), &QTextDocument::contentsChanged, this, [this] { OnChange(); });
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] { RedrawGutter(); });
     connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect&, int nDy) {
@@ -85,6 +86,7 @@ void CVersewrightView::OnChange() {
 
 void CVersewrightView::resizeEvent(QResizeEvent* pEvent) {
     CEditView::resizeEvent(pEvent);
+    SetFormattingMargin();
     PlaceGutter();
 }
 

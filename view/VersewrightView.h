@@ -2,7 +2,7 @@
 // The editor view: the lyrics text, one lyric line per line, and the view's share of the
 // program's state (audio, now tag, offset, colours). Its parts live in one file per concern:
 // VersewrightView.cpp (state and text transfer), TagCommands.cpp, ViewLines.cpp (line access),
-// PlaybackSync.cpp, Gutter.cpp, ViewAppearance.cpp.
+// PlaybackSync.cpp, Gutter.cpp, ViewAppearance.cpp, Printing.cpp.
 
 #include <QBasicTimer>
 #include <QBrush>
@@ -11,6 +11,7 @@
 #include <QString>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/EditDialogBar.h"
@@ -20,6 +21,7 @@
 class CVersewrightDoc;
 class CGutter;
 class QPainter;
+class QPrinter;
 
 class CVersewrightView : public CEditView, public IDialogBarView {
 public:
@@ -87,9 +89,25 @@ public:
     void OnVolumeDown();
     void SetKeptVolume(int32_t nVolume) override { m_nVolume = nVolume; }
 
-    // Appearance: the font and colours of the settings record, applied while the view is made.
+    // Appearance: the font and colours of the settings record, applied while the view is made,
+    // and the View menu's font and colour dialogs.
     void ApplyFont(const QFont& font);
     void ApplyColors();
+    void OnSetFont();
+    void OnTextColor();
+    void OnBkColor();
+    void SetEditTextColor(ColorRef cr);
+    void SetEditBkColor(ColorRef cr);
+    // Keeps the text clear of the gutter.
+    void SetFormattingMargin();
+
+    // Printing of the text with the view's font; the printer keeps its settings while the
+    // program runs.
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
+    void OnFilePrintSetup();
+    QPrinter& GetPrinter();
 
     QFont m_font;
     int m_bFontCreated = 0;
@@ -143,6 +161,7 @@ private:
     CGutter* m_pGutter = nullptr;
     QBasicTimer m_timerPlayback; // IDT_PLAYBACK
     int m_nPlaybackInterval = 0;
+    std::unique_ptr<QPrinter> m_pPrinter;
 };
 
 extern CVersewrightView* g_pView;

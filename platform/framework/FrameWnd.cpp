@@ -101,10 +101,14 @@ void CFrameWnd::DestroyWindow() {
 }
 
 void CFrameWnd::closeEvent(QCloseEvent* pEvent) {
-    // The close goes on only through DestroyWindow, which hides the window.
+    // The close goes on only through DestroyWindow, which hides the window; once that has
+    // happened, nothing is left to refuse.
+    if (m_bDestroyed) {
+        pEvent->accept();
+        return;
+    }
     pEvent->ignore();
-    if (!m_bDestroyed)
-        OnClose();
+    OnClose();
 }
 
 void CFrameWnd::dragEnterEvent(QDragEnterEvent* pEvent) {

@@ -38,7 +38,7 @@ TEST(UiLanguage, LocalePicksTheResourceSet) {
         EXPECT_EQ(res.nTitleDlgId, c.nTitleDlg) << c.pszLocale;
     }
     EXPECT_EQ(UiLanguageFromLangId(0x040A), LangSpanish);
-    EXPECT_STREQ(GetLanguageResources(LangChineseTraditional).pszHelpFile, "versewright_cht.chm");
+    EXPECT_STREQ(GetLanguageResources(LangChineseTraditional).pszHelpFile, "versewright_cht.html");
     EXPECT_EQ(GetLanguageResources(9).nResourceSetId, 128);
 }
 

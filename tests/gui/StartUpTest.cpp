@@ -1,5 +1,6 @@
 // Start-up: the language chosen from the locale, the document template's resource set, and the
 // one frame, document and view.
+#include <QCoreApplication>
 #include <QTimer>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -63,6 +64,27 @@ TEST(StartUp, ExitEndsTheMessageLoop) {
     ASSERT_TRUE(app.Start());
     QTimer::singleShot(20, [&app] { app.Execute(ID_APP_EXIT); });
     EXPECT_EQ(app.App().Run(), 0);
+    EXPECT_TRUE(app.Frame()->IsDestroyed());
+}
+} // namespace
+
+namespace {
+TEST(StartUp, QuitFromTheDesktopAsksToSaveAndCancelKeepsRunning) {
+    CRunningApp app;
+    ASSERT_TRUE(app.Start());
+    app.Press(Qt::Key_A);
+    bool bStillRunning = false;
+    QTimer::singleShot(20, [] {
+        AnswerNextMessageBox("IDCANCEL");
+        QCoreApplication::quit();
+    });
+    QTimer::singleShot(300, [&app, &bStillRunning] {
+        bStillRunning = !app.Frame()->IsDestroyed() && app.Frame()->isVisible();
+        AnswerNextMessageBox("IDNO");
+        app.Execute(ID_APP_EXIT);
+    });
+    EXPECT_EQ(app.App().Run(), 0);
+    EXPECT_TRUE(bStillRunning);
     EXPECT_TRUE(app.Frame()->IsDestroyed());
 }
 } // namespace

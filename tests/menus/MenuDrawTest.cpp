@@ -77,6 +77,24 @@ TEST_F(MenuDrawTest, ItemHeightsFollowTheImageSize) {
             << pAction->text().toStdString();
 }
 
+TEST_F(MenuDrawTest, RowsAreAsWideAsTheWidestItemWithTheSystemCheckWidth) {
+    for (int nMenu : {kFileMenu, kPlayMenu, kEditMenu, kViewMenu}) {
+        SCOPED_TRACE(nMenu);
+        QMenu* pMenu = m_pFrame->Popup(nMenu);
+        Grab(pMenu);
+        int nWidest = 0;
+        for (QAction* pAction : pMenu->actions()) {
+            SMeasureItem request;
+            request.pItemData = m_pFrame->MenuHelper().ItemData(pMenu, pAction);
+            ASSERT_TRUE(m_pFrame->MenuHelper().MeasureItem(&request));
+            nWidest = qMax(nWidest, request.nItemWidth);
+        }
+        for (QAction* pAction : pMenu->actions())
+            EXPECT_EQ(pMenu->actionGeometry(pAction).width(), nWidest + 12);
+        pMenu->hide();
+    }
+}
+
 TEST_F(MenuDrawTest, HighlightCoversTheIconCellOnlyWithoutAnImage) {
     struct SRow {
         int nId;

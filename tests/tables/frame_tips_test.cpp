@@ -14,9 +14,11 @@
 
 #include <memory>
 
+#include "app/DialogTemplate.h"
 #include "app/EditDialogBar.h"
 #include "app/FrameTips.h"
 #include "app/Resource.h"
+#include "tests/controlbar/TipProbe.h"
 
 namespace {
 
@@ -33,7 +35,7 @@ struct CTipsFrame {
             pAction->setData(nId);
         }
         combo = new QComboBox(toolBar);
-        combo->setProperty("dlgCtrlId", ID_TIME_FORMAT);
+        SetDlgCtrlId(combo, ID_TIME_FORMAT);
         toolBar->addWidget(combo);
         menu = frame.menuBar()->addMenu("&Edit");
         for (int nId :
@@ -44,8 +46,7 @@ struct CTipsFrame {
         bar = new CEditDialogBar(kBarTemplates[nLanguage], &frame);
         frame.addDockWidget(Qt::BottomDockWidgetArea, bar);
         tips = new CFrameTips(&frame, nLanguage);
-        tips->WatchToolBar(toolBar);
-        tips->WatchMenu(menu);
+        tips->WatchMenuBar(frame.menuBar());
         tips->WatchControls(bar->widget());
         frame.resize(900, 500);
         frame.show();
@@ -68,22 +69,6 @@ struct CTipsFrame {
     CEditDialogBar* bar = nullptr;
     CFrameTips* tips = nullptr;
 };
-
-// Rests the pointer on a widget: its fly-by prompt, then its tool tip (empty when none shows).
-QString Hover(QWidget* pWidget) {
-    QEvent enter(QEvent::Enter);
-    QApplication::sendEvent(pWidget, &enter);
-    const QPoint at = pWidget->rect().center();
-    QHelpEvent help(QEvent::ToolTip, at, pWidget->mapToGlobal(at));
-    QApplication::sendEvent(pWidget, &help);
-    return QToolTip::isVisible() ? QToolTip::text() : QString();
-}
-
-void Leave(QWidget* pWidget) {
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(pWidget, &leave);
-    QToolTip::hideText();
-}
 
 } // namespace
 
@@ -123,9 +108,9 @@ TEST(FrameTips, ButtonsAndControlsByLanguage) {
                      : c.bControlBar         ? f.bar->Control(c.nId)
                                              : f.Button(c.nId);
         ASSERT_NE(w, nullptr) << c.nId;
-        EXPECT_EQ(Hover(w), QString::fromUtf8(c.tip)) << c.nLanguage << " " << c.nId;
+        EXPECT_EQ(HoverTip(w), QString::fromUtf8(c.tip)) << c.nLanguage << " " << c.nId;
         EXPECT_EQ(f.Status(), QString::fromUtf8(c.prompt)) << c.nLanguage << " " << c.nId;
-        Leave(w);
+        EXPECT_TRUE(LeaveTip(w));
         EXPECT_EQ(f.Status(), f.tips->MessageString(AFX_IDS_IDLEMESSAGE));
     }
 }
