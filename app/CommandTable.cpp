@@ -49,6 +49,8 @@ const CCommandEntry kCommands[] = {
     // Document
     ON_COMMAND(Document, ID_FILE_SAVE, CDocument, OnFileSave),
     ON_COMMAND(Document, ID_FILE_SAVE_AS, CDocument, OnFileSaveAs),
+    ON_COMMAND(Document, ID_LYR_TO_LRC, CVersewrightDoc, OnLyrToLrc),
+    ON_COMMAND(Document, ID_MPT_TO_LRC, CVersewrightDoc, OnMptToLrc),
     // Frame
     ON_COMMAND_UPDATE(Frame, ID_VIEW_EDIT_DIALOGBAR, CMainFrame, OnViewDialogBar,
                       OnUpdateViewDialogBar),

@@ -6,6 +6,7 @@
 #include <memory>
 #include <system_error>
 
+#include "doc/CodePageDetect.h"
 #include "doc/LrcText.h"
 #include "doc/LyrFormat.h"
 #include "doc/LyricsPath.h"
@@ -26,6 +27,18 @@ size_t LastCharStart(std::string_view name, size_t n) {
     if (static_cast<unsigned char>(name[i]) >= 0xC0)
         return i;
     return n - 1;
+}
+
+// The first code page in which text decodes and encodes back to the very same bytes.
+CCodePage FindTextCodePage(std::string_view text, int nUiLanguage) {
+    std::u16string unicode;
+    std::string back;
+    for (const CCodePage& cp : CodePageCandidates(text, false, nUiLanguage))
+        if (cp.ToUnicode(text, unicode) && cp.FromUnicode(unicode, back) && back == text)
+            return cp;
+    CCodePage latin1;
+    CCodePage::FromName("ISO-8859-1", latin1);
+    return latin1;
 }
 
 } // namespace
@@ -66,18 +79,30 @@ bool ConvertToLrc(LyricsFormat format, const CCodePage& cp, std::string_view dat
     return bRead;
 }
 
-bool ConvertFileToLrc(LyricsFormat format, const CCodePage& cp, const std::string& inputPath,
-                      const std::string& outputPath, int nTimeFormat) {
+bool ImportLyrics(LyricsFormat format, std::string_view data, int nTimeFormat, int nUiLanguage,
+                  CImportedLyrics& out) {
+    CCodePage bytewise;
+    CCodePage::FromName("ISO-8859-1", bytewise);
+    if (!ConvertToLrc(format, bytewise, data, nTimeFormat, out.strText))
+        return false;
+    out.codePage = FindTextCodePage(out.strText, nUiLanguage);
+    if (out.codePage.GetKind() == CCodePage::Kind::SingleByte)
+        return true;
+    return ConvertToLrc(format, out.codePage, data, nTimeFormat, out.strText);
+}
+
+bool ConvertFileToLrc(LyricsFormat format, const std::string& inputPath,
+                      const std::string& outputPath, int nTimeFormat, int nUiLanguage) {
     std::string data;
     if (!ReadFileBytes(inputPath, ReadLimit(format), data))
         return false;
-    std::string lrc;
-    if (!ConvertToLrc(format, cp, data, nTimeFormat, lrc))
+    CImportedLyrics lyrics;
+    if (!ImportLyrics(format, data, nTimeFormat, nUiLanguage, lyrics))
         return false;
     std::ofstream out(outputPath, std::ios::binary | std::ios::trunc);
     if (!out)
         return false;
-    out.write(lrc.data(), static_cast<std::streamsize>(lrc.size()));
+    out.write(lyrics.strText.data(), static_cast<std::streamsize>(lyrics.strText.size()));
     out.close();
     return !out.fail();
 }

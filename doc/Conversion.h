@@ -22,11 +22,25 @@ bool ReadFileBytes(const std::string& path, size_t limit, std::string& data);
 bool ConvertToLrc(LyricsFormat format, const CCodePage& cp, std::string_view data, int nTimeFormat,
                   std::string& lrc);
 
+// LRC text of a LYR or MPT image, in the code page of its lyrics.
+struct CImportedLyrics {
+    CCodePage codePage;
+    std::string strText;
+};
+
+// Converts an image whose code page nobody names: it is read once byte by byte (no trail byte of
+// a code page we know is CR, LF or zero, so the lines come out the same), the code page of that
+// text is found as for a plain text file, and the image is read again stepping by that code page.
+// False for a malformed image.
+bool ImportLyrics(LyricsFormat format, std::string_view data, int nTimeFormat, int nUiLanguage,
+                  CImportedLyrics& out);
+
 // The conversion command's work after its dialogs: the input read (as much as ReadLimit allows),
-// converted, and only then the output created or truncated and written. Nothing is written when
-// the input cannot be read whole or is malformed. True when the output was written.
-bool ConvertFileToLrc(LyricsFormat format, const CCodePage& cp, const std::string& inputPath,
-                      const std::string& outputPath, int nTimeFormat);
+// converted by ImportLyrics, and only then the output created or truncated and written; the LRC
+// text keeps the input's code page. Nothing is written when the input cannot be read whole or is
+// malformed. True when the output was written.
+bool ConvertFileToLrc(LyricsFormat format, const std::string& inputPath,
+                      const std::string& outputPath, int nTimeFormat, int nUiLanguage);
 
 // The file-name part of path with its last four characters removed, whatever they are
 // (Song.lyr gives Song, Song.ly gives Son); UTF-8 characters are never split.

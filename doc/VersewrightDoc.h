@@ -21,6 +21,10 @@ public:
     bool OnNewDocument() override;
     void Serialize(CArchive& ar) override;
 
+    // Conversion commands of the Tools menu (ConversionCommands.cpp).
+    void OnLyrToLrc();
+    void OnMptToLrc();
+
     QString m_strOpenedPath; // file the document last opened; kept by New
 
 private:

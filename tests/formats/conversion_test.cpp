@@ -85,13 +85,48 @@ TEST(Conversion, ProposedNamesLoseFourCharacters) {
     }
 }
 
+// The code page of an image's lyrics is found from the text read out of it; the bytes stay.
+TEST(Conversion, ImportFindsTheCodePageOfTheLyrics) {
+    const CCodePage gbk = CodePageNamed("GBK");
+    const std::string chinese = "\xd6\xd0\xce\xc4\xb8\xe8\xb4\xca"; // GBK
+    const std::string utf8 = "\xe6\xad\x8c\xe8\xaf\x8d";            // UTF-8
+    struct Case {
+        LyricsFormat format;
+        std::string image;
+        int nUiLanguage;
+        CCodePage::Kind kind;
+        std::string lrc;
+    };
+    const Case cases[] = {
+        {LyricsFormat::Lyr, BuildLyrFile(gbk, "[00:01]" + chinese), 1, CCodePage::Kind::DoubleByte,
+         "[00:01.00]" + chinese + "\r\n"},
+        {LyricsFormat::Mpt, BuildMptFile(gbk, "[00:01]" + chinese + chinese, "a.mp3", 0, ""), 1,
+         CCodePage::Kind::DoubleByte, "[00:01.00]" + chinese + chinese + "\r\n"},
+        {LyricsFormat::Lyr, BuildLyrFile(kUtf8, "[00:01]" + utf8), 1, CCodePage::Kind::Utf8,
+         "[00:01.00]" + utf8 + "\r\n"},
+        {LyricsFormat::Mpt, BuildMptFile(kUtf8, "[00:02]ab", "a.mp3", 0, ""), 0,
+         CCodePage::Kind::Utf8, "[00:02.00]ab\r\n"},
+        {LyricsFormat::Lyr, BuildLyrFile(kUtf8, "[00:01]caf\xe9"), 0, CCodePage::Kind::SingleByte,
+         "[00:01.00]caf\xe9\r\n"},
+    };
+    for (const Case& c : cases) {
+        CImportedLyrics lyrics;
+        ASSERT_TRUE(ImportLyrics(c.format, c.image, TIME_FORMAT_HUNDREDTHS, c.nUiLanguage, lyrics))
+            << c.lrc;
+        EXPECT_EQ(lyrics.codePage.GetKind(), c.kind) << c.lrc;
+        EXPECT_EQ(lyrics.strText, c.lrc);
+    }
+    CImportedLyrics lyrics;
+    EXPECT_FALSE(ImportLyrics(LyricsFormat::Mpt, "MPT", 1, 0, lyrics));
+}
+
 class ConversionFiles : public ::testing::Test {
 protected:
     CTempFolder m_folder;
 
     bool Convert(LyricsFormat format, const std::string& in, const std::string& out) {
-        return ConvertFileToLrc(format, kUtf8, m_folder.File(in), m_folder.File(out),
-                                TIME_FORMAT_HUNDREDTHS);
+        return ConvertFileToLrc(format, m_folder.File(in), m_folder.File(out),
+                                TIME_FORMAT_HUNDREDTHS, 0);
     }
 };
 

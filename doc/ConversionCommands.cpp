@@ -1,0 +1,71 @@
+// The Tools menu's LYR --> LRC and MPT --> LRC: a lyrics file converted into an LRC file that the
+// user names, with the tags in the user's time format. The open document, its text and its audio
+// are left as they are.
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include "app/MainFrame.h"
+#include "doc/Conversion.h"
+#include "doc/LrcText.h"
+#include "doc/VersewrightDoc.h"
+#include "platform/SystemLanguage.h"
+
+namespace {
+
+struct CConversionDialogs {
+    LyricsFormat format;
+    const char* pszSuffix; // default extension of the source dialog
+    const char* pszFilter; // its one filter
+};
+
+std::string EncodedPath(const QString& strPath) {
+    return QFile::encodeName(strPath).toStdString();
+}
+
+// Runs a file dialog; the chosen path, or an empty one when the user cancelled.
+QString ChooseFile(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+void ConvertChosenFile(const CConversionDialogs& kind) {
+    QFileDialog source(g_pMainFrame, QStringLiteral("Open"));
+    source.setObjectName(QStringLiteral("ConvertSourceDialog"));
+    source.setAcceptMode(QFileDialog::AcceptOpen);
+    source.setFileMode(QFileDialog::ExistingFile);
+    source.setDefaultSuffix(QString::fromLatin1(kind.pszSuffix));
+    source.setNameFilter(QString::fromLatin1(kind.pszFilter));
+    const QString strSource = ChooseFile(source);
+    if (strSource.isEmpty())
+        return;
+
+    // The save dialog asks before it lets an existing file be replaced.
+    QFileDialog target(g_pMainFrame, QStringLiteral("Save As"));
+    target.setObjectName(QStringLiteral("ConvertTargetDialog"));
+    target.setAcceptMode(QFileDialog::AcceptSave);
+    target.setFileMode(QFileDialog::AnyFile);
+    target.setDefaultSuffix(QStringLiteral("lrc"));
+    target.setNameFilter(QStringLiteral("Lrc files(*.lrc)"));
+    target.setDirectory(QFileInfo(strSource).absolutePath());
+    target.selectFile(
+        QFile::decodeName(QByteArray::fromStdString(ProposeLrcName(EncodedPath(strSource)))));
+    const QString strTarget = ChooseFile(target);
+    if (strTarget.isEmpty())
+        return;
+
+    const int nTimeFormat = g_pMainFrame ? g_pMainFrame->m_nTimeFormat : TIME_FORMAT_HUNDREDTHS;
+    ConvertFileToLrc(kind.format, EncodedPath(strSource), EncodedPath(strTarget), nTimeFormat,
+                     GetUiLanguage());
+}
+
+} // namespace
+
+void CVersewrightDoc::OnLyrToLrc() {
+    ConvertChosenFile({LyricsFormat::Lyr, "lyr", "Lyr files(*.lyr)"});
+}
+
+void CVersewrightDoc::OnMptToLrc() {
+    ConvertChosenFile({LyricsFormat::Mpt, "mpt", "Mpt files(*.mpt)"});
+}
