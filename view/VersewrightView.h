@@ -153,6 +153,7 @@ private:
     void DeleteTags(const CLineCopy& copy, const char* from, const char* to);
     // Replaces the whole text as one undo step; false (nothing changed) past the limit.
     bool ReplaceAllText(const char* pszText);
+    void ApplyToWholeText(size_t (*pfnEdit)(const CCodePage&, const char*, char*));
     void PlaceGutter();
     // Seeks to the play position of a tag value and shows it.
     void SeekToTag(uint32_t nTagTime);
