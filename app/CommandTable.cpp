@@ -52,11 +52,13 @@ const CCommandEntry kCommands[] = {
     ON_COMMAND(Document, ID_LYR_TO_LRC, CVersewrightDoc, OnLyrToLrc),
     ON_COMMAND(Document, ID_MPT_TO_LRC, CVersewrightDoc, OnMptToLrc),
     // Frame
+    ON_COMMAND(Frame, ID_EDIT_LRC_TITLE, CMainFrame, OnEditLrcTitle),
     ON_COMMAND_UPDATE(Frame, ID_VIEW_EDIT_DIALOGBAR, CMainFrame, OnViewDialogBar,
                       OnUpdateViewDialogBar),
     // Application
     ON_COMMAND(App, ID_FILE_NEW, CWinApp, OnFileNew),
     ON_COMMAND(App, ID_APP_EXIT, CWinApp, OnAppExit),
+    ON_COMMAND(App, ID_APP_ABOUT, CVersewrightApp, OnAppAbout),
     // Frame: the bars of the View menu and the help
     ON_COMMAND_UPDATE(Frame, ID_VIEW_TOOLBAR, CMainFrame, OnViewToolBar, OnUpdateViewToolBar),
     ON_COMMAND_UPDATE(Frame, ID_VIEW_STATUS_BAR, CMainFrame, OnViewStatusBar,
