@@ -1,16 +1,20 @@
 #include "app/VersewrightApp.h"
 
 #include <QScreen>
+#include <QSlider>
 #include <algorithm>
 
 #include "app/LanguageResources.h"
 #include "app/MainFrame.h"
+#include "app/Resource.h"
 #include "app/XDataConvert.h"
 #include "doc/VersewrightDoc.h"
 #include "platform/FileAssociation.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemLanguage.h"
 #include "platform/framework/DocTemplate.h"
+#include "player/MediaPlayer.h"
+#include "view/PlaybackControls.h"
 #include "view/VersewrightView.h"
 
 int g_nDialogBarId = 131;
@@ -78,8 +82,13 @@ bool CVersewrightApp::RestoreSettings() {
     SetWindowPlacement(m_pMainWnd, record.placement);
     if (g_pMainFrame)
         g_pMainFrame->SetTimeFormat(record.timeFormat);
-    // Kept by the view; the player gets it when an audio file is opened.
-    if (g_pView)
+    // Kept by the view and shown by the volume slider; the player gets it when an audio file is
+    // opened, and so does a song the command line has opened already.
+    if (g_pView) {
         g_pView->m_nVolume = std::clamp(record.volume, -2000, 0);
+        if (QSlider* pVolume = GetBarSlider(IDC_VOLUME))
+            pVolume->setValue(g_pView->m_nVolume);
+        MediaSetVolume(nullptr, g_pView->m_nVolume);
+    }
     return true;
 }
