@@ -11,4 +11,5 @@ export QT_QPA_PLATFORM=offscreen
 mkdir -p "$TMP/cache"
 export XDG_CONFIG_HOME="$TMP/config" XDG_DATA_HOME="$TMP/data" XDG_RUNTIME_DIR="$TMP/runtime" XDG_CACHE_HOME="$TMP/cache"
 cd "$ROOT/build"
-ctest --output-on-failure -j"$(nproc)" "$@"
+# A stalled test fails after ten minutes instead of holding up the whole run.
+ctest --output-on-failure --timeout 600 -j"$(nproc)" "$@"

@@ -47,16 +47,26 @@ const CCommandEntry kCommands[] = {
     ON_COMMAND(View, ID_FILE_PRINT_PREVIEW, CVersewrightView, OnFilePrintPreview),
     ON_COMMAND(View, ID_FILE_PRINT_SETUP, CVersewrightView, OnFilePrintSetup),
     // Document
+    ON_COMMAND(Document, ID_FILE_OPEN, CVersewrightDoc, OnFileOpen),
+    ON_UPDATE_COMMAND_UI(Document, ID_FILE_SAVE, CVersewrightDoc, OnUpdateFileSave),
     ON_COMMAND(Document, ID_FILE_SAVE, CDocument, OnFileSave),
-    ON_COMMAND(Document, ID_FILE_SAVE_AS, CDocument, OnFileSaveAs),
+    ON_COMMAND(Document, ID_FILE_SAVE_AS, CVersewrightDoc, OnFileSaveAs),
     ON_COMMAND(Document, ID_LYR_TO_LRC, CVersewrightDoc, OnLyrToLrc),
     ON_COMMAND(Document, ID_MPT_TO_LRC, CVersewrightDoc, OnMptToLrc),
     // Frame
+    ON_COMMAND(Frame, ID_EDIT_LRC_TITLE, CMainFrame, OnEditLrcTitle),
     ON_COMMAND_UPDATE(Frame, ID_VIEW_EDIT_DIALOGBAR, CMainFrame, OnViewDialogBar,
                       OnUpdateViewDialogBar),
     // Application
     ON_COMMAND(App, ID_FILE_NEW, CWinApp, OnFileNew),
+    ON_COMMAND_UPDATE(App, ID_FILE_MRU_FILE1, CWinApp, OnOpenRecentFile<0>, OnUpdateRecentFileMenu),
+    ON_COMMAND_UPDATE(App, ID_FILE_MRU_FILE2, CWinApp, OnOpenRecentFile<1>, OnUpdateRecentFileMenu),
+    ON_COMMAND_UPDATE(App, ID_FILE_MRU_FILE3, CWinApp, OnOpenRecentFile<2>, OnUpdateRecentFileMenu),
+    ON_COMMAND_UPDATE(App, ID_FILE_MRU_FILE4, CWinApp, OnOpenRecentFile<3>, OnUpdateRecentFileMenu),
+    ON_COMMAND_UPDATE(App, ID_FILE_MRU_FILE5, CWinApp, OnOpenRecentFile<4>, OnUpdateRecentFileMenu),
+    ON_COMMAND_UPDATE(App, ID_FILE_MRU_FILE6, CWinApp, OnOpenRecentFile<5>, OnUpdateRecentFileMenu),
     ON_COMMAND(App, ID_APP_EXIT, CWinApp, OnAppExit),
+    ON_COMMAND(App, ID_APP_ABOUT, CVersewrightApp, OnAppAbout),
     // Frame: the bars of the View menu and the help
     ON_COMMAND_UPDATE(Frame, ID_VIEW_TOOLBAR, CMainFrame, OnViewToolBar, OnUpdateViewToolBar),
     ON_COMMAND_UPDATE(Frame, ID_VIEW_STATUS_BAR, CMainFrame, OnViewStatusBar,

@@ -27,6 +27,8 @@ public:
     void SaveSettingsRecord();
     // Sets the time-tag format index (0 "[00:00]", 1 "[00:00.00]").
     void SetTimeFormat(int nFormat);
+    // Edit > Edit lrc title: the header-tag dialog.
+    void OnEditLrcTitle();
 
     // Shows or hides the audio control bar (command 32771); checked while it is shown.
     void OnViewDialogBar();

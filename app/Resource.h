@@ -8,6 +8,19 @@
 #define IDC_VOLUME 1003
 #define IDC_PROGRESS_TIME 1012
 
+// Controls of the header-tag dialog and the information box
+#define IDC_TITLE 1007
+#define IDC_ARTIST 1009
+#define IDC_ALBUM 1011
+#define IDC_BY 1013
+#define IDC_OFFSET 1014
+#define IDC_TEST_INFO 1017
+
+// Templates and images shared by all languages
+#define IDD_ABOUTBOX 100
+#define IDR_MAINFRAME 128
+#define IDD_TEST_INFO 153
+
 // The program's own commands
 #define IDC_OPEN_AUDIO 1004
 #define IDC_PLAY 1005
@@ -51,6 +64,10 @@
 #define ID_FILE_PRINT_DIRECT 0xE108
 #define ID_FILE_PRINT_PREVIEW 0xE109
 #define ID_FILE_MRU_FILE1 0xE110
+#define ID_FILE_MRU_FILE2 0xE111
+#define ID_FILE_MRU_FILE3 0xE112
+#define ID_FILE_MRU_FILE4 0xE113
+#define ID_FILE_MRU_FILE5 0xE114
 #define ID_FILE_MRU_FILE6 0xE115
 #define ID_EDIT_CLEAR 0xE120
 #define ID_EDIT_CLEAR_ALL 0xE121

@@ -1,15 +1,20 @@
 #include "app/VersewrightApp.h"
 
+#include <QScreen>
+#include <QSlider>
 #include <algorithm>
 
 #include "app/LanguageResources.h"
 #include "app/MainFrame.h"
+#include "app/Resource.h"
 #include "app/XDataConvert.h"
 #include "doc/VersewrightDoc.h"
 #include "platform/FileAssociation.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemLanguage.h"
 #include "platform/framework/DocTemplate.h"
+#include "player/MediaPlayer.h"
+#include "view/PlaybackControls.h"
 #include "view/VersewrightView.h"
 
 int g_nDialogBarId = 131;
@@ -51,8 +56,17 @@ bool CVersewrightApp::InitInstance() {
     if (!ProcessShellCommand(cmdInfo))
         return false;
 
-    if (!RestoreSettings() && m_pMainWnd)
+    if (!RestoreSettings() && m_pMainWnd) {
+        // First run: a window the size a desktop program usually opens with, not the
+        // toolkit's minimum.
+        if (const QScreen* pScreen = m_pMainWnd->screen()) {
+            const QRect rcAvail = pScreen->availableGeometry();
+            const QSize size(std::min(800, rcAvail.width()), std::min(640, rcAvail.height()));
+            m_pMainWnd->resize(size);
+            m_pMainWnd->move(rcAvail.center() - QPoint(size.width() / 2, size.height() / 2));
+        }
         m_pMainWnd->show();
+    }
     if (m_pMainWnd) {
         m_pMainWnd->update();
         m_pMainWnd->DragAcceptFiles();
@@ -68,8 +82,13 @@ bool CVersewrightApp::RestoreSettings() {
     SetWindowPlacement(m_pMainWnd, record.placement);
     if (g_pMainFrame)
         g_pMainFrame->SetTimeFormat(record.timeFormat);
-    // Kept by the view; the player gets it when an audio file is opened.
-    if (g_pView)
+    // Kept by the view and shown by the volume slider; the player gets it when an audio file is
+    // opened, and so does a song the command line has opened already.
+    if (g_pView) {
         g_pView->m_nVolume = std::clamp(record.volume, -2000, 0);
+        if (QSlider* pVolume = GetBarSlider(IDC_VOLUME))
+            pVolume->setValue(g_pView->m_nVolume);
+        MediaSetVolume(nullptr, g_pView->m_nVolume);
+    }
     return true;
 }

@@ -11,6 +11,8 @@ public:
 
     bool InitInstance() override;
     CCommandTable GetCommandTable() const override;
+    // Help > About.
+    void OnAppAbout();
 
 private:
     // Placement, time format and volume of the stored record; false without one.

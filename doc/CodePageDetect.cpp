@@ -2,6 +2,8 @@
 
 #include <uchardet/uchardet.h>
 
+#include "platform/SystemLanguage.h"
+
 #include <algorithm>
 #include <memory>
 
@@ -49,9 +51,9 @@ bool IsStrictUtf8(std::string_view bytes) {
 
 CCodePage LegacyCodePage(int nUiLanguage) {
     const char* name = "WINDOWS-1252";
-    if (nUiLanguage == UI_LANGUAGE_CHINESE_SIMPLIFIED)
+    if (nUiLanguage == LangChineseSimplified)
         name = "GB18030";
-    else if (nUiLanguage == UI_LANGUAGE_CHINESE_TRADITIONAL)
+    else if (nUiLanguage == LangChineseTraditional)
         name = "BIG5";
     CCodePage cp;
     CCodePage::FromName(name, cp);

@@ -7,9 +7,6 @@
 
 #include "platform/CodePage.h"
 
-// Interface languages whose legacy code page is not Windows-1252.
-enum { UI_LANGUAGE_CHINESE_SIMPLIFIED = 1, UI_LANGUAGE_CHINESE_TRADITIONAL = 2 };
-
 constexpr std::string_view UTF8_BOM = "\xEF\xBB\xBF";
 
 // True if bytes starts with the UTF-8 byte-order mark.

@@ -24,12 +24,3 @@ SaveAsFormat SaveAsFormatOf(std::string_view chosenPath) {
         return SaveAsFormat::Mpt;
     return SaveAsFormat::None;
 }
-
-std::string CompleteSaveAsPath(std::string_view typedPath, const CSaveAsFilter& selected) {
-    std::string path(typedPath);
-    if (PathExtension(typedPath).empty() && !PathFileName(typedPath).empty()) {
-        path += '.';
-        path += selected.extension;
-    }
-    return path;
-}

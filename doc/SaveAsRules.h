@@ -26,6 +26,3 @@ enum class SaveAsFormat { None, PlainText, Lyr, Mpt };
 // What a chosen file name asks to be written as: "lrc" and "txt" plain text, "lyr" and "mpt" their
 // formats, any letter case; any other extension (or none) writes nothing.
 SaveAsFormat SaveAsFormatOf(std::string_view chosenPath);
-
-// The path Save As writes to: a name typed without an extension gets the selected filter's.
-std::string CompleteSaveAsPath(std::string_view typedPath, const CSaveAsFilter& selected);

@@ -60,6 +60,8 @@ bool TryCodePage(const CCodePage& cp, std::string_view text, CLoadedText& out) {
 TextLoadResult LoadLyricsText(std::string_view fileBytes, int nUiLanguage, CLoadedText& out) {
     if (fileBytes.size() > PLAIN_FILE_MAX_SIZE)
         return TextLoadResult::TooLarge;
+    if (fileBytes.find('\0') != std::string_view::npos)
+        return TextLoadResult::NotText;
     out.bBom = HasUtf8Bom(fileBytes);
     const std::string_view text = out.bBom ? fileBytes.substr(UTF8_BOM.size()) : fileBytes;
     bool bFound = false;
@@ -67,10 +69,27 @@ TextLoadResult LoadLyricsText(std::string_view fileBytes, int nUiLanguage, CLoad
         if ((bFound = TryCodePage(cp, text, out)))
             break;
     if (!bFound)
-        return TextLoadResult::Undecodable;
+        return TextLoadResult::NotText;
     if (out.strBytes.size() > LYRICS_MAX_TEXT)
         return TextLoadResult::TooLarge;
     return TextLoadResult::Ok;
+}
+
+std::string CodePageLabel(const CCodePage& cp, bool bBom) {
+    static constexpr struct {
+        std::string_view name, label;
+    } kLabels[] = {{"CP936", "GBK"},
+                   {"CP950", "Big5"},
+                   {"CP932", "Shift_JIS"},
+                   {"CP1252", "Windows-1252"},
+                   {"CP949", "Windows-949"}};
+    std::string label = cp.Name();
+    for (const auto& known : kLabels)
+        if (known.name == label)
+            label = known.label;
+    if (bBom)
+        label += " BOM";
+    return label;
 }
 
 namespace {

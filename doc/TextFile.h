@@ -27,14 +27,18 @@ struct CLoadedText {
 
 enum class TextLoadResult {
     Ok,
-    TooLarge,    // normalised, the text would not fit the editor; nothing was cut
-    Undecodable, // no code page holds these bytes (cannot happen while ISO-8859-1 exists)
+    TooLarge, // normalised, the text would not fit the editor; nothing was cut
+    NotText,  // a zero byte: the editor could not hold the text whole (UTF-16 files and
+              // binary files); or no code page holds the bytes
 };
 
 // Finds the code page of a file's bytes and makes the editor text of it. The code page chosen is
 // one in which the text decodes and encodes back to the very same bytes, so saving an unedited
 // text gives back the file (after line-end normalisation).
 TextLoadResult LoadLyricsText(std::string_view fileBytes, int nUiLanguage, CLoadedText& out);
+
+// The code page as the status bar names it: "UTF-8", "UTF-8 BOM", "GBK", "Big5", "Windows-1252".
+std::string CodePageLabel(const CCodePage& cp, bool bBom);
 
 // Encodes the editor text (lines ended by CR LF) for saving, the byte-order mark first when bBom
 // is set. False when some characters do not exist in the code page: out then holds nothing

@@ -1,11 +1,40 @@
 #include "doc/VersewrightDoc.h"
 
+#include <QFileDialog>
+#include <QLabel>
+#include <QSaveFile>
+#include <QStatusBar>
 #include <string>
 
+#include "app/MainFrame.h"
+#include "app/Resource.h"
+#include "doc/CompanionAudio.h"
 #include "doc/LrcText.h"
+#include "doc/SaveAsRules.h"
+#include "doc/TextFile.h"
+#include "platform/SystemLanguage.h"
 #include "platform/framework/FrameworkStrings.h"
 #include "platform/framework/MessageBox.h"
+#include "platform/framework/WinApp.h"
+#include "view/PlaybackControls.h"
 #include "view/VersewrightView.h"
+
+namespace {
+
+QWidget* DialogParent() {
+    return AfxGetApp() ? AfxGetApp()->GetMainWidget() : nullptr;
+}
+
+std::string LocalPath(const QString& strPath) {
+    return QFile::encodeName(strPath).toStdString();
+}
+
+QString Utf16ToQString(std::u16string_view text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()),
+                   static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
 
 CVersewrightDoc::CVersewrightDoc() : m_codePage(CCodePage::System()) {}
 
@@ -15,40 +44,215 @@ CVersewrightView* CVersewrightDoc::GetView() const {
     return dynamic_cast<CVersewrightView*>(GetFirstView());
 }
 
-void CVersewrightDoc::SetCodePage(const CCodePage& codePage) {
+void CVersewrightDoc::SetCodePage(const CCodePage& codePage, bool bBom) {
     m_codePage = codePage;
+    m_bBom = bBom;
     if (CVersewrightView* pView = GetView())
         pView->InvalidateTextBytes();
+    ShowCodePage();
+}
+
+// The code page of the document, in the status bar before the key-lock indicators.
+void CVersewrightDoc::ShowCodePage() {
+    if (!g_pMainFrame)
+        return;
+    auto* pLabel = g_pMainFrame->findChild<QLabel*>(QStringLiteral("CodePageIndicator"));
+    if (!pLabel) {
+        pLabel = new QLabel(g_pMainFrame->statusBar());
+        pLabel->setObjectName(QStringLiteral("CodePageIndicator"));
+        g_pMainFrame->statusBar()->insertPermanentWidget(0, pLabel);
+    }
+    pLabel->setText(QString::fromStdString(CodePageLabel(m_codePage, m_bBom)));
 }
 
 bool CVersewrightDoc::OnNewDocument() {
     if (!CDocument::OnNewDocument())
         return false;
+    SetCodePage(CCodePage::System());
     if (CVersewrightView* pView = GetView())
         pView->SetLyricsText("");
     SetModifiedFlag(false); // emptying the editor is no change of the user's
     return true;
 }
 
-// Plain text: the file's bytes are the editor text.
+void CVersewrightDoc::OnFileOpen() {
+    QFileDialog dialog(DialogParent(), QStringLiteral("Open"));
+    dialog.setObjectName(QStringLiteral("OpenDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("lrc"));
+    // "*" rather than "*.*": here a file name need not have a dot.
+    dialog.setNameFilters(
+        {QStringLiteral("LRC files(*.lrc *.lyr *.mpt *.txt)"), QStringLiteral("All Files(*)")});
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    if (AfxGetApp())
+        AfxGetApp()->OpenDocumentFile(dialog.selectedFiles().constFirst());
+}
+
+bool CVersewrightDoc::OnOpenDocument(const QString& strPath) {
+    switch (FileTypeOfPath(LocalPath(strPath))) {
+    case LyricsFileType::PlainText:
+        // The framework reads the file and hands it to Serialize; the editor and the document
+        // change only when the whole text was accepted.
+        if (!CDocument::OnOpenDocument(strPath))
+            return false;
+        m_strOpenedPath = strPath;
+        break;
+    case LyricsFileType::Lyr:
+        m_strOpenedPath = strPath;
+        if (!OpenLyrFile(strPath))
+            return false;
+        break;
+    case LyricsFileType::Mpt:
+        m_strOpenedPath = strPath;
+        if (!OpenMptFile(strPath))
+            return false;
+        break;
+    }
+    SetBarText(IDC_NOW_TAG, QString());
+    if (CVersewrightView* pView = GetView()) {
+        pView->m_nOffset = 0;
+        // An MPT file is its own audio.
+        if (FileTypeOfPath(LocalPath(strPath)) == LyricsFileType::Mpt)
+            pView->LoadAudio(strPath);
+        else
+            LoadCompanionAudio(strPath);
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+void CVersewrightDoc::LoadCompanionAudio(const QString& strPath) {
+    CVersewrightView* pView = GetView();
+    std::string audio;
+    if (FindCompanionAudio(LocalPath(strPath), audio))
+        pView->LoadAudio(QFile::decodeName(QByteArray::fromStdString(audio)));
+    else
+        pView->UpdatePlayPosition(0, true);
+}
+
 void CVersewrightDoc::Serialize(CArchive& ar) {
     CVersewrightView* pView = GetView();
     if (!pView) {
         ar.m_bFailed = true;
         return;
     }
-    if (ar.IsLoading()) {
-        // The editor never holds more; a longer file is refused rather than cut.
-        if (static_cast<size_t>(ar.m_data.size()) > LYRICS_MAX_TEXT) {
-            AfxMessageBox(QStringLiteral(AFX_IDP_FILE_TOO_LARGE), MB_ICONEXCLAMATION);
-            ar.m_bFailed = true;
-            return;
+    if (ar.IsStoring()) {
+        // Save keeps the format of the file that was opened.
+        const QString& strPath = ar.GetFilePath();
+        bool bWritten = false;
+        switch (FileTypeOfPath(LocalPath(strPath))) {
+        case LyricsFileType::PlainText:
+            bWritten = WritePlainText(strPath, &ar);
+            break;
+        case LyricsFileType::Lyr:
+            bWritten = WriteLyrFile(strPath, &ar);
+            break;
+        case LyricsFileType::Mpt:
+            bWritten = WriteMptFile(strPath, &ar);
+            break;
         }
-        std::string text(ar.m_data.constData(), static_cast<size_t>(ar.m_data.size()));
-        pView->SetLyricsText(text.c_str());
-    } else {
-        std::string buffer(LYRICS_CAPACITY, '\0');
-        const size_t nLength = pView->GetLyricsText(buffer.data(), LYRICS_CAPACITY);
-        ar.m_data = QByteArray(buffer.data(), static_cast<qsizetype>(nLength));
+        ar.m_bFailed = !bWritten;
+        return;
     }
+    CLoadedText loaded;
+    const std::string_view bytes(ar.m_data.constData(), static_cast<size_t>(ar.m_data.size()));
+    switch (LoadLyricsText(bytes, GetUiLanguage(), loaded)) {
+    case TextLoadResult::Ok:
+        break;
+    case TextLoadResult::TooLarge:
+        AfxMessageBox(QStringLiteral(AFX_IDP_FILE_TOO_LARGE), MB_ICONEXCLAMATION);
+        ar.m_bFailed = true;
+        return;
+    case TextLoadResult::NotText:
+        AfxMessageBox(QStringLiteral(AFX_IDP_FAILED_TO_OPEN_DOC), MB_ICONEXCLAMATION);
+        ar.m_bFailed = true;
+        return;
+    }
+    SetCodePage(loaded.codePage, loaded.bBom);
+    pView->SetLyricsText(loaded.strBytes.c_str());
+}
+
+bool CVersewrightDoc::EncodeForSaving(std::string& bytes, bool bAdopt) {
+    CVersewrightView* pView = GetView();
+    if (!pView)
+        return false;
+    const std::u16string text = pView->GetTextUnicode();
+    std::u16string unfit;
+    if (EncodeLyricsText(m_codePage, m_bBom, text, bytes, &unfit))
+        return true;
+    const QString strAsk =
+        QStringLiteral("The code page %1 cannot hold these characters of the text:\n%2\n\n"
+                       "Save the text as UTF-8 instead?")
+            .arg(QString::fromStdString(CodePageLabel(m_codePage, false)), Utf16ToQString(unfit));
+    if (AfxMessageBox(strAsk, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+        return false;
+    const CCodePage utf8;
+    if (bAdopt)
+        SetCodePage(utf8, false);
+    return EncodeLyricsText(utf8, false, text, bytes);
+}
+
+bool CVersewrightDoc::WritePlainText(const QString& strPath, CArchive* pArchive) {
+    std::string bytes;
+    if (!EncodeForSaving(bytes, pArchive != nullptr))
+        return false;
+    if (pArchive) {
+        pArchive->m_data = QByteArray::fromStdString(bytes);
+        return true;
+    }
+    // Written beside the target and moved over it only when complete.
+    QSaveFile file(strPath);
+    return file.open(QIODevice::WriteOnly) &&
+           file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+               static_cast<qint64>(bytes.size()) &&
+           file.commit();
+}
+
+void CVersewrightDoc::OnFileSaveAs() {
+    CVersewrightView* pView = GetView();
+    if (!pView)
+        return;
+    const std::vector<CSaveAsFilter> filters =
+        SaveAsFilters(pView->m_bAudioLoaded != 0, pView->m_strAudioExt.toStdString());
+    QStringList names;
+    for (const CSaveAsFilter& filter : filters)
+        names << QString::fromLatin1(filter.name);
+
+    QFileDialog dialog(DialogParent(), QStringLiteral("Save As"));
+    dialog.setObjectName(QStringLiteral("SaveAsDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(names);
+    dialog.setDefaultSuffix(QStringLiteral("lrc"));
+    // A name typed without an extension takes the one of the chosen filter.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, &names, &filters](const QString& strFilter) {
+                         const qsizetype i = names.indexOf(strFilter);
+                         if (i >= 0)
+                             dialog.setDefaultSuffix(QString::fromLatin1(filters[i].extension));
+                     });
+    dialog.selectFile(QFile::decodeName(
+        QByteArray::fromStdString(ProposeSaveAsName(LocalPath(m_strOpenedPath)))));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString strPath = dialog.selectedFiles().constFirst();
+    // An export: the document's path, title and modified flag stay as they are.
+    switch (SaveAsFormatOf(LocalPath(strPath))) {
+    case SaveAsFormat::PlainText:
+        WritePlainText(strPath, nullptr);
+        break;
+    case SaveAsFormat::Lyr:
+        WriteLyrFile(strPath, nullptr);
+        break;
+    case SaveAsFormat::Mpt:
+        WriteMptFile(strPath, nullptr);
+        break;
+    case SaveAsFormat::None:
+        break;
+    }
+}
+
+void CVersewrightDoc::OnUpdateFileSave(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(IsModified());
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The program's one document. It keeps no text of its own: the lyrics live in the editor view,
-// and the document moves them between the view and files.
+// and the document moves them between the view and files, in the file's own code page.
 
 #include <QString>
 
@@ -16,10 +16,30 @@ public:
 
     CVersewrightView* GetView() const;
     const CCodePage& GetCodePage() const { return m_codePage; }
-    void SetCodePage(const CCodePage& codePage);
+    bool HasByteOrderMark() const { return m_bBom; }
+    // The code page the text is kept and saved in, and whether a file begins with the UTF-8 mark.
+    void SetCodePage(const CCodePage& codePage, bool bBom = false);
 
     bool OnNewDocument() override;
+    bool OnOpenDocument(const QString& strPath) override;
     void Serialize(CArchive& ar) override;
+
+    // Command handlers.
+    void OnFileOpen();
+    void OnFileSaveAs();
+    void OnUpdateFileSave(CCmdUI* pCmdUI);
+
+    // Writes the editor text into the archive, or, without one, into the file at strPath
+    // (replaced only once completely written; a file that cannot be written is skipped). False
+    // when nothing was written.
+    bool WritePlainText(const QString& strPath, CArchive* pArchive);
+
+    // LYR and MPT files: their formats plug in here (VersewrightDocFormats.cpp). The readers
+    // return false when the file cannot be opened; the writers when nothing was written.
+    bool OpenLyrFile(const QString& strPath);
+    bool OpenMptFile(const QString& strPath);
+    bool WriteLyrFile(const QString& strPath, CArchive* pArchive);
+    bool WriteMptFile(const QString& strPath, CArchive* pArchive);
 
     // Conversion commands of the Tools menu (ConversionCommands.cpp).
     void OnLyrToLrc();
@@ -28,5 +48,13 @@ public:
     QString m_strOpenedPath; // file the document last opened; kept by New
 
 private:
+    // The editor text encoded for saving, or false when the user declined to save it as UTF-8
+    // after being told that the code page cannot hold some of its characters. bAdopt makes
+    // UTF-8 the document's code page from then on.
+    bool EncodeForSaving(std::string& bytes, bool bAdopt);
+    void LoadCompanionAudio(const QString& strPath);
+    void ShowCodePage();
+
     CCodePage m_codePage;
+    bool m_bBom = false;
 };

@@ -50,17 +50,26 @@ done
 [ -n "$WIN" ] || { echo "the program's window did not appear" >&2; exit 1; }
 sleep 1
 xdotool windowactivate --sync "$WIN" 2>/dev/null || xdotool windowfocus "$WIN"
-xdotool key --window "$WIN" ctrl+Return
-sleep 2 # let playback settle
-
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$APP/stat"; }
 HZ=$(getconf CLK_TCK)
-T0=$(cpu_ticks)
-S0=$(date +%s.%N)
-sleep "$SECONDS_TO_MEASURE"
-T1=$(cpu_ticks)
-S1=$(date +%s.%N)
-awk -v t="$((T1 - T0))" -v hz="$HZ" -v s0="$S0" -v s1="$S1" 'BEGIN {
-    wall = s1 - s0; cpu = t / hz;
-    printf "CPU %.2f s over %.1f s: %.1f %% of one core\n", cpu, wall, 100 * cpu / wall;
-}'
+# measure LABEL SECONDS: the process's CPU time over that long, as a share of one core.
+measure() {
+    local t0 t1 s0 s1
+    t0=$(cpu_ticks)
+    s0=$(date +%s.%N)
+    sleep "$2"
+    t1=$(cpu_ticks)
+    s1=$(date +%s.%N)
+    awk -v l="$1" -v t="$((t1 - t0))" -v hz="$HZ" -v s0="$s0" -v s1="$s1" 'BEGIN {
+        wall = s1 - s0; cpu = t / hz;
+        printf "%s: CPU %.2f s over %.1f s, %.1f %% of one core\n", l, cpu, wall, 100 * cpu / wall;
+    }'
+}
+# GStreamer's streaming threads exist only while a song plays.
+streaming_threads() { cat /proc/"$APP"/task/*/comm 2>/dev/null | grep -vc -e versewright -e QDBus -e QXcb -e gmain -e gdbus -e pool -e Thread; }
+
+measure "idle, song loaded" 5
+xdotool key --window "$WIN" ctrl+Return
+sleep 2 # let playback settle
+echo "threads other than the program's own: $(streaming_threads)"
+measure "playing" "$SECONDS_TO_MEASURE"

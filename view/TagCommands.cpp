@@ -104,19 +104,20 @@ void CVersewrightView::DeleteTags(const CLineCopy& copy, const char* from, const
 }
 
 void CVersewrightView::OnDelAllTags() {
-    auto buffer = std::make_unique<char[]>(kWorkBuffer);
-    auto result = std::make_unique<char[]>(kWorkBuffer);
-    GetLyricsText(buffer.get(), LYRICS_CAPACITY);
-    RemoveTimeTags(GetTextCodePage(), buffer.get(), result.get());
-    ReplaceAllText(result.get());
+    ApplyToWholeText(RemoveTimeTags);
     m_nNowTagLine = -1;
 }
 
 void CVersewrightView::OnDelFractions() {
+    ApplyToWholeText(RemoveTagFractions);
+}
+
+// Runs a byte edit that never lengthens the text over the whole text, as one undo step.
+void CVersewrightView::ApplyToWholeText(size_t (*pfnEdit)(const CCodePage&, const char*, char*)) {
     auto buffer = std::make_unique<char[]>(kWorkBuffer);
     auto result = std::make_unique<char[]>(kWorkBuffer);
     GetLyricsText(buffer.get(), LYRICS_CAPACITY);
-    RemoveTagFractions(GetTextCodePage(), buffer.get(), result.get());
+    pfnEdit(GetTextCodePage(), buffer.get(), result.get());
     ReplaceAllText(result.get());
 }
 

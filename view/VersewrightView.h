@@ -127,6 +127,14 @@ public:
     ColorRef m_crBack = 0xFFFFFF;
     QBrush m_hBackBrush;
 
+    // Header tags (HeaderTags.cpp): the five values of the text's header tags, the ID3v1 tag of
+    // the audio standing in for title, artist and album when the text has none of them; and the
+    // text rewritten to start with exactly the given header lines, as one undo step.
+    void ReadHeaderValues(QString& strTitle, QString& strArtist, QString& strAlbum, QString& strBy,
+                          QString& strOffset);
+    void WriteHeaderValues(const QString& strTitle, const QString& strArtist,
+                           const QString& strAlbum, const QString& strBy, const QString& strOffset);
+
     // Width of the gutter at the left of the text.
     static constexpr int kGutterWidth = 20;
     // EM_GETLINE reads a line into this many bytes; the rest of a longer line is not examined.
@@ -153,6 +161,8 @@ private:
     void DeleteTags(const CLineCopy& copy, const char* from, const char* to);
     // Replaces the whole text as one undo step; false (nothing changed) past the limit.
     bool ReplaceAllText(const char* pszText);
+    bool ReplaceAllText(QString text);
+    void ApplyToWholeText(size_t (*pfnEdit)(const CCodePage&, const char*, char*));
     void PlaceGutter();
     // Seeks to the play position of a tag value and shows it.
     void SeekToTag(uint32_t nTagTime);

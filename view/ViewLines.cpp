@@ -38,7 +38,10 @@ void CVersewrightView::DeleteInLine(const CLineCopy& copy, size_t nStart, size_t
 }
 
 bool CVersewrightView::ReplaceAllText(const char* pszText) {
-    QString text = DecodeText(pszText);
+    return ReplaceAllText(DecodeText(pszText));
+}
+
+bool CVersewrightView::ReplaceAllText(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (EncodeText(text).size() > GetLimitText())
         return false;

@@ -5,6 +5,8 @@
 #include <QMenu>
 #include <QPointer>
 
+#include "platform/framework/WinApp.h"
+
 namespace {
 constexpr CmdTarget kRoute[] = {CmdTarget::View, CmdTarget::Document, CmdTarget::Frame,
                                 CmdTarget::App};
@@ -110,6 +112,9 @@ void CCommandManager::UpdateAll() {
 }
 
 void CCommandManager::UpdateMenu(QMenu* pMenu) {
+    // The recent files take the place of their placeholder in the File menu.
+    if (AfxGetApp())
+        AfxGetApp()->UpdateRecentFileMenu(pMenu);
     for (QAction* pAction : pMenu->actions()) {
         if (pAction->isSeparator() || pAction->menu())
             continue;

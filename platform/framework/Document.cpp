@@ -24,6 +24,8 @@ void CDocument::SetModifiedFlag(bool bModified) {
 
 void CDocument::SetPathName(const QString& strPath) {
     m_strPathName = strPath;
+    if (AfxGetApp() && !strPath.isEmpty())
+        AfxGetApp()->AddToRecentFileList(strPath);
     m_strTitle = QFileInfo(strPath).fileName();
     UpdateFrameTitles();
 }
@@ -70,6 +72,10 @@ bool CDocument::OnOpenDocument(const QString& strPath) {
         else
             text = QStringLiteral(AFX_IDP_FAILED_TO_OPEN_DOC);
         AfxMessageBox(text, MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (file.size() > kMaxFileSize) {
+        AfxMessageBox(QStringLiteral(AFX_IDP_FILE_TOO_LARGE), MB_ICONEXCLAMATION);
         return false;
     }
     CArchive ar(CArchive::load, strPath);

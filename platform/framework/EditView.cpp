@@ -40,7 +40,7 @@ const CCodePage& CEditView::GetTextCodePage() const {
     return utf8;
 }
 
-std::string CEditView::EncodeText(QStringView text) const {
+std::u16string CEditView::CrLfLines(QStringView text) {
     std::u16string wide;
     wide.reserve(static_cast<size_t>(text.size()) + 64);
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -53,8 +53,12 @@ std::string CEditView::EncodeText(QStringView text) const {
         }
         wide += static_cast<char16_t>(ch.unicode());
     }
+    return wide;
+}
+
+std::string CEditView::EncodeText(QStringView text) const {
     std::string out;
-    GetTextCodePage().FromUnicode(wide, out);
+    GetTextCodePage().FromUnicode(CrLfLines(text), out);
     return out;
 }
 
@@ -69,15 +73,19 @@ size_t CEditView::ByteCount(QStringView text) const {
     return EncodeText(text).size();
 }
 
+std::u16string CEditView::GetTextUnicode() const {
+    QString text;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        if (block != document()->begin())
+            text += QLatin1Char('\n');
+        text += block.text();
+    }
+    return CrLfLines(text);
+}
+
 const std::string& CEditView::GetTextBytes() const {
     if (!m_bBytesValid) {
-        QString text;
-        for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-            if (block != document()->begin())
-                text += QLatin1Char('\n');
-            text += block.text();
-        }
-        m_strBytes = EncodeText(text);
+        GetTextCodePage().FromUnicode(GetTextUnicode(), m_strBytes);
         m_bBytesValid = true;
     }
     return m_strBytes;

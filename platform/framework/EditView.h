@@ -27,6 +27,11 @@ public:
 
     // The text in the code page, lines ended by CR LF; kept until the text or code page changes.
     const std::string& GetTextBytes() const;
+    // The text for encoding: lines ended by CR LF. Characters the code page cannot hold are
+    // still there, unlike in GetTextBytes.
+    std::u16string GetTextUnicode() const;
+    // A piece of text with each line break (LF, CR LF, CR, paragraph or line separator) as CR LF.
+    static std::u16string CrLfLines(QStringView text);
     // Bytes of a piece of text; each line break (LF, CR LF, paragraph or line separator) as CR LF.
     size_t ByteCount(QStringView text) const;
     std::string EncodeText(QStringView text) const;

@@ -10,4 +10,6 @@
 #define AFX_IDP_FILE_NOT_FOUND                                                                     \
     "%1\nCannot find this file.\nPlease verify that the correct path and file name are given."
 #define AFX_IDP_FILE_ACCESS_DENIED "%1\nAccess to %1 was denied."
+#define AFX_IDP_PARSE_INT "Please enter an integer."
+#define AFX_IDP_PARSE_STRING_SIZE "Please enter no more than %1 characters."
 #define AFX_IDP_FAILED_IO_ERROR_WRITE "An unexpected error occurred while writing %1."

@@ -5,6 +5,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/framework/DocTemplate.h"
 #include "platform/framework/FrameWnd.h"
+#include "platform/framework/RecentFileList.h"
 
 namespace {
 CWinApp* s_pApp = nullptr;

@@ -12,6 +12,8 @@
 class CDocTemplate;
 class CDocument;
 class CFrameWnd;
+class CRecentFileList;
+class QMenu;
 class QWidget;
 
 struct CCommandLineInfo {
@@ -38,12 +40,23 @@ public:
     // Registry key (the company or program name) under which the profile is kept.
     void SetRegistryKey(const QString& strKey) { m_strRegistryKey = strKey; }
     const QString& GetRegistryKey() const { return m_strRegistryKey; }
-    void LoadStdProfileSettings(int nMaxMRU) { m_nMaxMRU = nMaxMRU; }
+    // A recent-file list of nMaxMRU entries, read from the profile (RecentFileList.cpp).
+    void LoadStdProfileSettings(int nMaxMRU);
     int GetMaxMRU() const { return m_nMaxMRU; }
     QString GetProfileString(const QString& strSection, const QString& strEntry,
                              const QString& strDefault = QString()) const;
     void WriteProfileString(const QString& strSection, const QString& strEntry,
                             const QString& strValue) const;
+
+    // Recent-file list (RecentFileList.cpp): a file opened or saved goes first; the list is
+    // written to the profile at once. Opening an entry that fails removes it.
+    virtual void AddToRecentFileList(const QString& strPath);
+    CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
+    void OpenRecentFile(int nIndex);
+    template <int N> void OnOpenRecentFile() { OpenRecentFile(N); }
+    void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+    // Puts the entries into a menu that holds the list's first command.
+    void UpdateRecentFileMenu(QMenu* pMenu) const;
 
     // The arguments after the program name; taken from the application unless set here.
     void SetCommandLine(const QStringList& args) {
@@ -69,6 +82,7 @@ private:
     std::unique_ptr<CDocTemplate> m_pDocTemplate;
     QString m_strRegistryKey;
     int m_nMaxMRU = 0;
+    std::unique_ptr<CRecentFileList> m_pRecentFileList;
     QStringList m_args;
     bool m_bArgsSet = false;
     bool m_bRunning = false;

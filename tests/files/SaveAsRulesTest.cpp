@@ -60,19 +60,6 @@ TEST(SaveAsFormatOf, FollowsTheChosenExtensionOnly) {
         EXPECT_EQ(SaveAsFormatOf(c.path), c.format) << c.path;
 }
 
-TEST(CompleteSaveAsPath, GivesATypedNameWithoutExtensionTheFiltersOne) {
-    const CSaveAsFilter lyr = {"LYR files(*.lyr)", "lyr"};
-    struct {
-        const char* typed;
-        const char* path;
-    } cases[] = {
-        {"/x/Song", "/x/Song.lyr"}, {"/x/Song.lrc", "/x/Song.lrc"}, {"/x/Song.doc", "/x/Song.doc"},
-        {"/x/Song.", "/x/Song."},   {"/x.y/Song", "/x.y/Song.lyr"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(CompleteSaveAsPath(c.typed, lyr), c.path) << c.typed;
-}
-
 TEST(FileTypeOfPath, TellsTheBinaryFormatsByExtension) {
     EXPECT_EQ(FileTypeOfPath("/x/a.LYR"), LyricsFileType::Lyr);
     EXPECT_EQ(FileTypeOfPath("/x/a.mpt"), LyricsFileType::Mpt);

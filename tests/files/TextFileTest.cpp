@@ -6,6 +6,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 // The same lyrics in the code pages a user's files come in.
 const std::string kGbk =
     "[ti:\xD4\xC2\xC1\xC1\xB4\xFA\xB1\xED\xCE\xD2\xB5\xC4\xD0\xC4]\x0D\x0A[00:01.00]"
@@ -120,6 +122,9 @@ TEST(LoadLyricsText, RefusesWhatWouldNotFitInsteadOfCuttingIt) {
         // Lone CRs go, so a longer file can still fit.
         {std::string(200000, '\r') + "[00:01]a", TextLoadResult::Ok},
         {std::string(PLAIN_FILE_MAX_SIZE + 1, '\r'), TextLoadResult::TooLarge},
+        // The editor cannot hold a zero byte, so a text with one is not cut there but refused.
+        {std::string("[00:01]a\0b", 10), TextLoadResult::NotText},
+        {"\xFF\xFE[\0t\0i\0:\0]\0"s, TextLoadResult::NotText}, // UTF-16
     };
     for (const auto& c : cases) {
         CLoadedText loaded;
@@ -155,6 +160,24 @@ TEST(EncodeLyricsText, ReportsEveryCharacterTheCodePageCannotHold) {
         if (!c.bFits) {
             EXPECT_TRUE(out.empty());
         }
+    }
+}
+
+TEST(CodePageLabel, NamesTheCodePageAsUsersKnowIt) {
+    struct {
+        const char* codePage;
+        bool bBom;
+        const char* label;
+    } cases[] = {{"UTF-8", false, "UTF-8"},
+                 {"UTF-8", true, "UTF-8 BOM"},
+                 {"GBK", false, "GBK"},
+                 {"BIG5", false, "Big5"},
+                 {"CP1252", false, "Windows-1252"},
+                 {"GB18030", false, "GB18030"}};
+    for (const auto& c : cases) {
+        CCodePage cp;
+        ASSERT_TRUE(CCodePage::FromName(c.codePage, cp));
+        EXPECT_EQ(CodePageLabel(cp, c.bBom), c.label);
     }
 }
 

@@ -3,11 +3,14 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QSlider>
 #include <gtest/gtest.h>
 
+#include "app/Resource.h"
 #include "app/XDataConvert.h"
 #include "platform/SettingsStore.h"
 #include "tests/gui/AppHarness.h"
+#include "view/PlaybackControls.h"
 
 namespace {
 class SettingsRestartTest : public ::testing::Test {
@@ -91,6 +94,7 @@ TEST_F(SettingsRestartTest, StoredRecordRestoresFontPlacementFormatColoursAndVol
         EXPECT_EQ(pFrame->normalGeometry().size(), QSize(640, 380)) << c.nShowCmd;
         EXPECT_EQ(pFrame->m_nTimeFormat, 1);
         EXPECT_EQ(m_app.View()->m_nVolume, -2000);
+        EXPECT_EQ(GetBarSlider(IDC_VOLUME)->value(), -2000);
         EXPECT_EQ(m_app.View()->m_crText, 0x0000FFu);
         EXPECT_EQ(m_app.View()->m_crBack, 0x00EEDDu);
         const QFontInfo info(m_app.View()->font());
