@@ -52,6 +52,8 @@ private:
     // after being told that the code page cannot hold some of its characters. bAdopt makes
     // UTF-8 the document's code page from then on.
     bool EncodeForSaving(std::string& bytes, bool bAdopt);
+    // The same for the binary formats: the text without any byte-order mark.
+    bool ExportText(std::string& text, CArchive* pArchive);
     void LoadCompanionAudio(const QString& strPath);
     void ShowCodePage();
 
