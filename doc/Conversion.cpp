@@ -99,12 +99,25 @@ bool ConvertFileToLrc(LyricsFormat format, const std::string& inputPath,
     CImportedLyrics lyrics;
     if (!ImportLyrics(format, data, nTimeFormat, nUiLanguage, lyrics))
         return false;
-    std::ofstream out(outputPath, std::ios::binary | std::ios::trunc);
+    // Written beside the target and renamed over it only when complete, so a failed write
+    // never leaves a truncated file where the user's file was.
+    const std::string tempPath = std::string(outputPath) + ".versewright-part";
+    std::ofstream out(tempPath, std::ios::binary | std::ios::trunc);
     if (!out)
         return false;
     out.write(lyrics.strText.data(), static_cast<std::streamsize>(lyrics.strText.size()));
     out.close();
-    return !out.fail();
+    std::error_code ec;
+    if (out.fail()) {
+        std::filesystem::remove(tempPath, ec);
+        return false;
+    }
+    std::filesystem::rename(tempPath, std::string(outputPath), ec);
+    if (ec) {
+        std::filesystem::remove(tempPath, ec);
+        return false;
+    }
+    return true;
 }
 
 std::string CutProposedName(std::string_view path) {
