@@ -1,6 +1,7 @@
 #include "platform/framework/WinApp.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include "platform/SettingsStore.h"
 #include "platform/framework/DocTemplate.h"
@@ -77,7 +78,9 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info) const {
         if (arg.startsWith(QLatin1Char('-')))
             continue; // switches of the toolkit or of other programs
         info.m_nShellCommand = CCommandLineInfo::FileOpen;
-        info.m_strFileName = arg;
+        // A full path, as the shell passes it: the recent-file list and the companion audio
+        // must not depend on the directory the program was started from.
+        info.m_strFileName = QFileInfo(arg).absoluteFilePath();
         break;
     }
 }
