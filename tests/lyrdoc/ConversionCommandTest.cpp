@@ -10,34 +10,14 @@
 #include "doc/MptFormat.h"
 #include "tests/gui/AppHarness.h"
 #include "tests/lyrdoc/FileDialogAnswer.h"
+#include "tests/lyrdoc/FolderAppTest.h"
 
 namespace {
 
 const CCodePage kUtf8;
 
-class ConversionCommandTest : public ::testing::Test {
+class ConversionCommandTest : public CFolderAppTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_folder.isValid());
-        ASSERT_TRUE(m_app.Start());
-    }
-
-    QString Path(const char* pszName) const {
-        return m_folder.filePath(QString::fromUtf8(pszName));
-    }
-    void Write(const char* pszName, const std::string& bytes) const {
-        QFile file(Path(pszName));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    }
-    std::string Read(const char* pszName) const {
-        QFile file(Path(pszName));
-        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString()
-                                              : std::string("<none>");
-    }
-
-    QTemporaryDir m_folder;
-    CRunningApp m_app;
 };
 
 TEST_F(ConversionCommandTest, WritesTheLrcFileTheUserNames) {

@@ -10,31 +10,14 @@
 #include "doc/MptFormat.h"
 #include "tests/gui/AppHarness.h"
 #include "tests/lyrdoc/FileDialogAnswer.h"
+#include "tests/lyrdoc/FolderAppTest.h"
 
 namespace {
 
 const CCodePage kUtf8;
 
-class FormatDocumentTest : public ::testing::Test {
+class FormatDocumentTest : public CFolderAppTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_folder.isValid());
-        ASSERT_TRUE(m_app.Start());
-    }
-
-    QString Path(const char* pszName) const {
-        return m_folder.filePath(QString::fromUtf8(pszName));
-    }
-    void Write(const char* pszName, const std::string& bytes) const {
-        QFile file(Path(pszName));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    }
-    std::string Read(const char* pszName) const {
-        QFile file(Path(pszName));
-        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString()
-                                              : std::string("<none>");
-    }
     bool Open(const char* pszName) {
         return m_app.App().OpenDocumentFile(Path(pszName)) != nullptr;
     }
@@ -50,9 +33,6 @@ protected:
         m_app.View()->LoadAudio(Path(pszName));
         ASSERT_TRUE(m_app.View()->m_bAudioLoaded);
     }
-
-    QTemporaryDir m_folder;
-    CRunningApp m_app;
 };
 
 const char kLyrics[] =
