@@ -16,9 +16,7 @@ namespace {
 
 const CCodePage kUtf8;
 
-class ConversionCommandTest : public CFolderAppTest {
-protected:
-};
+class ConversionCommandTest : public CFolderAppTest {};
 
 TEST_F(ConversionCommandTest, WritesTheLrcFileTheUserNames) {
     const std::string gbk = "\xd6\xd0\xce\xc4\xb8\xe8\xb4\xca"; // kept byte for byte
