@@ -37,3 +37,11 @@ inline void CheckReaderOutput(const char* out) {
     if (n > LYRICS_MAX_TEXT || (n > 0 && (n < 2 || out[n - 2] != '\r' || out[n - 1] != '\n')))
         std::abort();
 }
+
+// A reader's verdict: accepted output must be sound, a refusal must leave the output empty.
+inline void CheckReaderResult(bool bAccepted, const char* out) {
+    if (bAccepted)
+        CheckReaderOutput(out);
+    else if (out[0] != '\0')
+        std::abort();
+}

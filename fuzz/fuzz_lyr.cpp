@@ -13,10 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     auto pOut = std::make_unique<char[]>(LYRICS_CAPACITY);
     if (!in.bText) {
-        if (ReadLyr(in.cp, in.pData, in.nSize, in.nTimeFormat, pOut.get()))
-            CheckReaderOutput(pOut.get());
-        else if (pOut[0] != '\0')
-            std::abort();
+        CheckReaderResult(ReadLyr(in.cp, in.pData, in.nSize, in.nTimeFormat, pOut.get()),
+                          pOut.get());
         return 0;
     }
     const std::string_view text(reinterpret_cast<const char*>(in.pData), in.nSize);

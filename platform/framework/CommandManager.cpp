@@ -43,23 +43,30 @@ CCmdUI CCommandManager::QueryState(int nId) const {
     }
     // The first update rule on the route decides; without one the command is enabled exactly
     // when some target on the route has a handler.
-    bool bHandler = false;
+    CCmdTarget* pTarget = nullptr;
+    if (const CCommandEntry* pRow = FindOnRoute(it->second, true, &pTarget)) {
+        pRow->pfnUpdate(pTarget, &state);
+        return state;
+    }
+    state.Enable(FindOnRoute(it->second, false, &pTarget) != nullptr);
+    return state;
+}
+
+const CCommandEntry* CCommandManager::FindOnRoute(const std::vector<const CCommandEntry*>& rows,
+                                                  bool bUpdate, CCmdTarget** ppTarget) const {
     for (CmdTarget target : kRoute) {
         CCmdTarget* pTarget = m_resolver(target);
         if (!pTarget)
             continue;
-        for (const CCommandEntry* pRow : it->second) {
-            if (pRow->target != target)
-                continue;
-            if (pRow->pfnUpdate) {
-                pRow->pfnUpdate(pTarget, &state);
-                return state;
+        for (const CCommandEntry* pRow : rows) {
+            if (pRow->target == target &&
+                (bUpdate ? pRow->pfnUpdate != nullptr : pRow->pfnCommand != nullptr)) {
+                *ppTarget = pTarget;
+                return pRow;
             }
-            bHandler = bHandler || pRow->pfnCommand != nullptr;
         }
     }
-    state.Enable(bHandler);
-    return state;
+    return nullptr;
 }
 
 bool CCommandManager::Execute(int nId) {
@@ -71,21 +78,11 @@ bool CCommandManager::Execute(int nId) {
         return false;
     }
     QPointer<CCommandManager> self(this); // a command may close the frame that owns us
-    bool bRan = false;
-    for (CmdTarget target : kRoute) {
-        CCmdTarget* pTarget = m_resolver(target);
-        if (!pTarget)
-            continue;
-        for (const CCommandEntry* pRow : it->second) {
-            if (pRow->target == target && pRow->pfnCommand) {
-                pRow->pfnCommand(pTarget);
-                bRan = true;
-                break;
-            }
-        }
-        if (bRan)
-            break;
-    }
+    CCmdTarget* pTarget = nullptr;
+    const CCommandEntry* pRow = FindOnRoute(it->second, false, &pTarget);
+    const bool bRan = pRow != nullptr;
+    if (pRow)
+        pRow->pfnCommand(pTarget);
     if (self)
         UpdateAll();
     return bRan;

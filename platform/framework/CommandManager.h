@@ -41,6 +41,10 @@ public:
     void StartIdleUpdates(int nIntervalMs = 100);
 
 private:
+    // The first row for the id, walking the route view -> document -> frame -> application,
+    // that has the member asked for; its target in *ppTarget.
+    const CCommandEntry* FindOnRoute(const std::vector<const CCommandEntry*>& rows, bool bUpdate,
+                                     CCmdTarget** ppTarget) const;
     void Apply(QAction* pAction, const CCmdUI& state);
     void UpdateMenu(QMenu* pMenu);
 
