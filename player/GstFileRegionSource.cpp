@@ -7,6 +7,7 @@
 #include <gst/app/gstappsrc.h>
 #include <gst/gst.h>
 
+#include <cerrno>
 #include <cstring>
 
 CGstFileRegionSource::~CGstFileRegionSource() {
@@ -41,6 +42,8 @@ void CGstFileRegionSource::Attach(GstElement* appsrc) {
         return OnSeekData(GST_ELEMENT(s), offset, self);
     };
     gst_app_src_set_callbacks(src, &callbacks, this, nullptr);
+    std::lock_guard lock(m_mutex);
+    m_nPos = 0; // a pipeline set up again reads from the start
 }
 
 void CGstFileRegionSource::OnNeedData(GstElement* appsrc, unsigned int length, void* self) {
@@ -49,6 +52,7 @@ void CGstFileRegionSource::OnNeedData(GstElement* appsrc, unsigned int length, v
     if (length == 0 || length > kChunk)
         length = kChunk;
     GstBuffer* buffer = nullptr;
+    int nError = 0;
     {
         std::lock_guard lock(pThis->m_mutex);
         const uint64_t left = pThis->m_nSize - pThis->m_nPos;
@@ -62,6 +66,7 @@ void CGstFileRegionSource::OnNeedData(GstElement* appsrc, unsigned int length, v
                 pread(pThis->m_fd, map.data, length, off_t(pThis->m_nOffset + pThis->m_nPos));
             gst_buffer_unmap(buffer, &map);
             if (got <= 0) {
+                nError = got < 0 ? errno : 0;
                 gst_buffer_unref(buffer);
                 buffer = nullptr;
             } else {
@@ -73,6 +78,9 @@ void CGstFileRegionSource::OnNeedData(GstElement* appsrc, unsigned int length, v
     }
     if (buffer)
         gst_app_src_push_buffer(GST_APP_SRC(appsrc), buffer); // takes the buffer
+    else if (nError) // a read error is no end of the song
+        GST_ELEMENT_ERROR(appsrc, RESOURCE, READ, ("Could not read the file: %s",
+                                                   g_strerror(nError)), (nullptr));
     else
         gst_app_src_end_of_stream(GST_APP_SRC(appsrc));
 }

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <cstdlib>
 #include <mutex>
 #include <string>
 
@@ -20,6 +22,12 @@ constexpr int kFailed = -1;
 constexpr GstClockTime kPrerollTimeout = 5 * GST_SECOND;
 // playbin's flags for video and subtitles; everything else of the defaults stays.
 constexpr guint kPlayFlagVideoAndText = 0x1 | 0x4;
+// Playing without the position moving for this long is a stalled stream.
+constexpr auto kStallTimeout = std::chrono::seconds(3);
+// How far past the known length a seek lets the stream play.
+constexpr gint64 kStopBeyondEnd = 24 * 3600 * GST_SECOND;
+// An end this close to the known length confirms it.
+constexpr gint64 kSameEnd = 10 * GST_MSECOND;
 
 bool InitGStreamer() {
     static std::once_flag s_once;
@@ -46,6 +54,7 @@ public:
     int GetPosition(double* pSeconds) override;
     int SetPosition(double seconds) override;
     int SetVolume(int32_t volume) override;
+    MediaStatus GetStatus(std::string* pWhy) override;
 
     GstElement* Pipeline() const { return m_pPipeline; }
 
@@ -54,6 +63,9 @@ private:
     bool Preroll();
     void DrainBus();
     bool SeekSettled();
+    void Fail(const std::string& strWhy);
+    bool Recover();
+    void WatchForStall(gint64 position);
     int SetState(GstState state);
     int Seek(gint64 target);
     gint64 LengthNs();
@@ -79,9 +91,15 @@ private:
     bool m_bHoldTarget = false;         // paused since the seek: the pipeline stands at the target
     bool m_bPrerolledSinceSeek = false; // an ASYNC_DONE came after the last seek
     bool m_bBelowTarget = false;        // playing has not passed the seek target yet
-    bool m_bAtEnd = false;              // played to the end: the position is the length
+    bool m_bAtEnd = false;              // played to the end
+    gint64 m_nRealEnd = -1;             // where the stream really ended, once it has
     gint64 m_nSeekTarget = 0;
+    gint64 m_nSeekStop = -1;
     gint64 m_nLastPosition = 0;
+
+    bool m_bFailed = false; // an error or a stall stopped playback at m_nLastPosition
+    std::string m_strError;
+    std::chrono::steady_clock::time_point m_lastMove; // when the position last moved
 };
 
 GstElement* CGstMediaBackend::MakeAudioSink() const {
@@ -117,12 +135,12 @@ int CGstMediaBackend::Create() {
 int CGstMediaBackend::RenderFile(const char16_t* path) {
     if (!m_pPipeline)
         return kFailed;
+    // The name's bytes are its UTF-8, as the rest of the program spells them; the locale's
+    // code page plays no part.
     gchar* utf8 =
         g_utf16_to_utf8(reinterpret_cast<const gunichar2*>(path), -1, nullptr, nullptr, nullptr);
-    gchar* local = utf8 ? g_filename_from_utf8(utf8, -1, nullptr, nullptr, nullptr) : nullptr;
+    const std::string strPath = utf8 ? utf8 : "";
     g_free(utf8);
-    const std::string strPath = local ? local : "";
-    g_free(local);
     if (strPath.empty() || !g_file_test(strPath.c_str(), G_FILE_TEST_IS_REGULAR))
         return kFailed;
 
@@ -241,7 +259,31 @@ void CGstMediaBackend::DrainBus() {
             m_bDurationDirty = true;
             break;
         case GST_MESSAGE_EOS:
-            m_bAtEnd = true;
+            if (!m_bAtEnd && !m_bFailed) {
+                m_bAtEnd = true;
+                // Where it really ended, whatever a header claimed; the length follows it.
+                // An empty segment (a seek to the end) reads its stop: then it ended there.
+                gint64 position = -1;
+                if (!gst_element_query_position(m_pPipeline, GST_FORMAT_TIME, &position) ||
+                    position <= 0 || (m_nSeekStop >= 0 && position >= m_nSeekStop))
+                    position = m_nLastPosition;
+                if (m_nSeekTarget > position && m_bBelowTarget)
+                    position = m_nSeekTarget;
+                // Within a hair of the known length the length stands, to the millisecond.
+                const gint64 length = LengthNs();
+                if (length >= 0 && std::abs(position - length) <= kSameEnd)
+                    position = length;
+                m_nRealEnd = position;
+                m_nLastPosition = position;
+            }
+            break;
+        case GST_MESSAGE_ERROR:
+            if (!m_bFailed) {
+                GError* error = nullptr;
+                gst_message_parse_error(message, &error, nullptr);
+                Fail(error && error->message ? error->message : "playback error");
+                g_clear_error(&error);
+            }
             break;
         default:
             break;
@@ -267,18 +309,54 @@ int CGstMediaBackend::SetState(GstState state) {
 }
 
 int CGstMediaBackend::Run() {
+    DrainBus();
+    if (m_bFailed && !Recover())
+        return kFailed;
     const int status = SetState(GST_STATE_PLAYING);
     if (MediaSucceeded(status)) {
         m_bRunning = true;
         m_bHoldTarget = false;
+        m_lastMove = std::chrono::steady_clock::now();
     }
     return status;
 }
 
 int CGstMediaBackend::Pause() {
-    const int status = SetState(GST_STATE_PAUSED);
     m_bRunning = false;
-    return status;
+    if (m_bFailed)
+        return kOk; // already standing; Run sets the pipeline up again
+    return SetState(GST_STATE_PAUSED);
+}
+
+// Playback stops where it was last heard; the pipeline goes down so nothing plays on.
+void CGstMediaBackend::Fail(const std::string& strWhy) {
+    m_bFailed = true;
+    m_strError = strWhy;
+    m_bRunning = false;
+    gst_element_set_state(m_pPipeline, GST_STATE_READY);
+}
+
+// Sets a failed pipeline up again and cues it at the last good position.
+bool CGstMediaBackend::Recover() {
+    gst_element_set_state(m_pPipeline, GST_STATE_READY);
+    gst_bus_set_flushing(m_pBus, TRUE); // what the failed run left queued goes
+    gst_bus_set_flushing(m_pBus, FALSE);
+    if (!Preroll())
+        return false;
+    m_bFailed = false;
+    m_strError.clear();
+    return MediaSucceeded(Seek(m_nLastPosition));
+}
+
+// A running song whose position stands still for too long, not at its end, has stalled.
+void CGstMediaBackend::WatchForStall(gint64 position) {
+    const auto now = std::chrono::steady_clock::now();
+    if (!m_bRunning || position != m_nLastPosition) {
+        m_lastMove = now;
+        return;
+    }
+    if (now - m_lastMove >= kStallTimeout)
+        Fail("the audio stream stopped delivering");
 }
 
 // The player rewinds and cues right after a stop, so stopping is pausing here: the pipeline
@@ -291,11 +369,15 @@ int CGstMediaBackend::GetDuration(double* pSeconds) {
     *pSeconds = 0.0;
     if (!m_pPipeline)
         return kFailed;
+    DrainBus();
+    if (m_nRealEnd >= 0) {
+        *pSeconds = double(m_nRealEnd) / GST_SECOND;
+        return kOk;
+    }
     if (m_dScannedLength >= 0.0) {
         *pSeconds = m_dScannedLength;
         return kOk;
     }
-    DrainBus();
     if (m_bDurationDirty) {
         gint64 duration = -1;
         if (gst_element_query_duration(m_pPipeline, GST_FORMAT_TIME, &duration) && duration >= 0) {
@@ -315,10 +397,10 @@ int CGstMediaBackend::GetPosition(double* pSeconds) {
         return kFailed;
     DrainBus();
     int status = kOk;
-    if (!SeekSettled() || m_bHoldTarget) {
+    if (m_bFailed || m_bAtEnd) {
+        // stands where playback stopped
+    } else if (!SeekSettled() || m_bHoldTarget) {
         m_nLastPosition = m_nSeekTarget;
-    } else if (const gint64 length = m_bAtEnd ? LengthNs() : -1; length >= 0) {
-        m_nLastPosition = length;
     } else {
         gint64 position = -1;
         if (gst_element_query_position(m_pPipeline, GST_FORMAT_TIME, &position) && position >= 0) {
@@ -327,9 +409,12 @@ int CGstMediaBackend::GetPosition(double* pSeconds) {
                 position = m_nSeekTarget;
             else
                 m_bBelowTarget = false;
-            m_nLastPosition = position;
+            WatchForStall(position);
+            if (!m_bFailed)
+                m_nLastPosition = position;
         } else {
             status = kFailed;
+            WatchForStall(m_nLastPosition);
         }
     }
     *pSeconds = double(m_nLastPosition) / GST_SECOND;
@@ -347,20 +432,28 @@ gint64 CGstMediaBackend::LengthNs() {
     return MediaSucceeded(GetDuration(&seconds)) ? gint64(seconds * GST_SECOND) : -1;
 }
 
-// A seek past the end stands at the end. The seek is given a stop position, the end (some
-// parsers end playback at once without one, and the position at the end reads the stop).
+// A seek past the end stands at the end. The stream plays on to its real end, whatever length
+// was known at the seek.
 int CGstMediaBackend::Seek(gint64 target) {
     if (!m_pPipeline)
         return kFailed;
     DrainBus();
-    const gint64 stop = LengthNs();
-    if (stop >= 0)
-        target = std::min(target, stop);
+    const gint64 length = LengthNs();
+    if (length >= 0)
+        target = std::min(target, length);
+    if (m_bFailed) { // the pipeline is down: Run cues it here
+        m_nLastPosition = target;
+        return kOk;
+    }
+    // An explicit stop (some parsers end playback at once without one), far beyond any end
+    // the stream can have, so a length that later proves short does not end it early.
+    const gint64 stop = length >= 0 ? length + kStopBeyondEnd : -1;
     GstEvent* seek = gst_event_new_seek(
         1.0, GST_FORMAT_TIME, GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
         GST_SEEK_TYPE_SET, target, stop >= 0 ? GST_SEEK_TYPE_SET : GST_SEEK_TYPE_NONE, stop);
     if (!gst_element_send_event(m_pPipeline, seek))
         return kFailed;
+    m_nSeekStop = stop;
     m_bPrerolledSinceSeek = false;
     m_bBelowTarget = true;
     m_bAtEnd = false;
@@ -368,6 +461,16 @@ int CGstMediaBackend::Seek(gint64 target) {
     m_bSeekPending = true;
     m_bHoldTarget = !m_bRunning;
     return kOk;
+}
+
+MediaStatus CGstMediaBackend::GetStatus(std::string* pWhy) {
+    DrainBus();
+    if (m_bFailed) {
+        if (pWhy)
+            *pWhy = m_strError;
+        return MediaStatus::Failed;
+    }
+    return m_bAtEnd ? MediaStatus::Ended : MediaStatus::Ok;
 }
 
 int CGstMediaBackend::SetVolume(int32_t volume) {

@@ -3,6 +3,9 @@
 // Every operation returns a status that counts as success when it is not negative.
 
 #include <cstdint>
+#include <string>
+
+#include "player/MediaPlayer.h"
 
 // The handles a player holds on its backend; each is acquired once and released once.
 enum class MediaInterface { Graph, Control, Seeking, Position, Audio };
@@ -30,6 +33,12 @@ public:
     virtual int SetPosition(double seconds) = 0;
     // Hundredths of a decibel, 0 full volume.
     virtual int SetVolume(int32_t volume) = 0;
+
+    // Whether playback ended or failed since the last Run or seek; pWhy may be null.
+    virtual MediaStatus GetStatus(std::string* pWhy) {
+        (void)pWhy;
+        return MediaStatus::Ok;
+    }
 };
 
 inline bool MediaSucceeded(int status) {

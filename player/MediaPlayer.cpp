@@ -60,8 +60,9 @@ int CMediaPlayer::Init(const void* key, const char* path, int32_t volume) {
 
 int CMediaPlayer::BuildGraph(const char* path) {
     std::u16string wide;
-    // A path the system code page cannot read names no file.
-    if (!path || !CCodePage::System().ToUnicode(path, wide) || wide.size() > kMediaMaxPathUnits)
+    // File names are the bytes Qt spells in UTF-8, whatever the locale; a path that is no
+    // UTF-8 names no file the program could have shown.
+    if (!path || !CCodePage().ToUnicode(path, wide) || wide.size() > kMediaMaxPathUnits)
         return 0;
     char16_t wszPath[kMediaMaxPathUnits + 1] = {};
     wide.copy(wszPath, wide.size());
@@ -233,4 +234,11 @@ int MediaSetPosition(const void* key, uint32_t ms) {
 void MediaSetVolume(const void* key, int32_t volume) {
     if (CMediaPlayer* p = FindPlayer(key))
         p->SetVolume(volume);
+}
+
+MediaStatus MediaGetStatus(const void* key, std::string* pWhy) {
+    CMediaPlayer* p = FindPlayer(key);
+    if (pWhy)
+        pWhy->clear();
+    return p && p->m_pGraph && p->m_bControl ? p->m_pGraph->GetStatus(pWhy) : MediaStatus::Ok;
 }

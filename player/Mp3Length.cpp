@@ -128,38 +128,71 @@ uint64_t SkipId3v2(CRegionReader& reader) {
     return pos;
 }
 
-// Samples played according to a Xing/Info or VBRI header in the first frame, less the encoder's
-// delay and padding where a LAME tag gives them (decoders drop those); -1 when there is none.
-int64_t HeaderSamples(CRegionReader& reader, uint64_t pos, const Mp3FrameHeader& h) {
+// What a Xing/Info or VBRI header in the first frame says of the stream.
+struct CInfoFrame {
+    bool bPresent = false;
+    int64_t nSamples = -1; // samples the frame count gives, -1 when it gives none
+    int64_t nBytes = -1;   // bytes of the stream, -1 when not given
+    int64_t nDelay = 0;    // encoder delay and padding of a LAME tag (decoders drop them)
+    int64_t nPadding = 0;
+};
+
+CInfoFrame ReadInfoFrame(CRegionReader& reader, uint64_t pos, const Mp3FrameHeader& h) {
+    CInfoFrame info;
     const unsigned char* frame = reader.At(pos, size_t(h.nFrameBytes));
     if (!frame || h.nLayer != 3)
-        return -1;
+        return info;
     const int nSideInfo = h.nVersion == 1 ? (h.bMono ? 17 : 32) : (h.bMono ? 9 : 17);
     const int nXing = 4 + nSideInfo;
     if (nXing + 12 <= h.nFrameBytes && (std::memcmp(frame + nXing, "Xing", 4) == 0 ||
                                         std::memcmp(frame + nXing, "Info", 4) == 0)) {
+        info.bPresent = true;
         const uint32_t flags = BigEndian32(frame + nXing + 4);
-        if (!(flags & 1))
-            return -1;
-        const int64_t nSamples = int64_t(BigEndian32(frame + nXing + 8)) * h.nSamples;
+        int nNext = nXing + 8;
+        if (flags & 1) {
+            info.nSamples = int64_t(BigEndian32(frame + nNext)) * h.nSamples;
+            nNext += 4;
+        }
+        if ((flags & 2) && nNext + 4 <= h.nFrameBytes)
+            info.nBytes = BigEndian32(frame + nNext);
         // The LAME tag follows the optional byte count, table of contents and quality.
-        const int nLame =
-            nXing + 12 + ((flags & 2) ? 4 : 0) + ((flags & 4) ? 100 : 0) + ((flags & 8) ? 4 : 0);
+        const int nLame = nNext + ((flags & 2) ? 4 : 0) + ((flags & 4) ? 100 : 0) +
+                          ((flags & 8) ? 4 : 0);
         if (nLame + 24 <= h.nFrameBytes && (std::memcmp(frame + nLame, "LAME", 4) == 0 ||
                                             std::memcmp(frame + nLame, "Lavc", 4) == 0 ||
                                             std::memcmp(frame + nLame, "Lavf", 4) == 0)) {
             const unsigned char* gap = frame + nLame + 21;
-            const int64_t nDelay = (gap[0] << 4) | (gap[1] >> 4);
-            const int64_t nPadding = ((gap[1] & 0x0F) << 8) | gap[2];
-            if (nDelay + nPadding < nSamples)
-                return nSamples - nDelay - nPadding;
+            info.nDelay = (gap[0] << 4) | (gap[1] >> 4);
+            info.nPadding = ((gap[1] & 0x0F) << 8) | gap[2];
         }
-        return nSamples;
+        return info;
     }
     constexpr int nVbri = 4 + 32;
-    if (nVbri + 18 <= h.nFrameBytes && std::memcmp(frame + nVbri, "VBRI", 4) == 0)
-        return int64_t(BigEndian32(frame + nVbri + 14)) * h.nSamples;
-    return -1;
+    if (nVbri + 18 <= h.nFrameBytes && std::memcmp(frame + nVbri, "VBRI", 4) == 0) {
+        info.bPresent = true;
+        info.nBytes = BigEndian32(frame + nVbri + 10);
+        info.nSamples = int64_t(BigEndian32(frame + nVbri + 14)) * h.nSamples;
+    }
+    return info;
+}
+
+// Bytes of MPEG audio from pos to the end of the region, without an ID3v1 tag at the end.
+uint64_t StreamBytes(CRegionReader& reader, uint64_t pos) {
+    uint64_t end = reader.Size();
+    if (end >= pos + 128) {
+        const unsigned char* tag = reader.At(end - 128, 3);
+        if (tag && std::memcmp(tag, "TAG", 3) == 0)
+            end -= 128;
+    }
+    return end - pos;
+}
+
+// A header's counts are believed only when the stream's size agrees with its byte count
+// (within a few frames): a cut-off download or joined files keep the first header.
+bool SizeAgrees(const CInfoFrame& info, uint64_t nStreamBytes) {
+    constexpr int64_t kSlack = 4096;
+    return info.nBytes > 0 && int64_t(nStreamBytes) - info.nBytes <= kSlack &&
+           info.nBytes - int64_t(nStreamBytes) <= kSlack;
 }
 
 } // namespace
@@ -198,13 +231,19 @@ bool Mp3ScanLength(const std::string& path, uint64_t offset, double& seconds) {
     if (!FindSync(reader, start, kSyncSearch, pos, first))
         return false;
 
-    const int64_t nHeaderSamples = HeaderSamples(reader, pos, first);
-    if (nHeaderSamples > 0) {
-        seconds = double(nHeaderSamples) / first.nSampleRate;
+    const CInfoFrame info = ReadInfoFrame(reader, pos, first);
+    if (info.nSamples > 0 && SizeAgrees(info, StreamBytes(reader, pos))) {
+        int64_t nSamples = info.nSamples;
+        if (info.nDelay + info.nPadding < nSamples)
+            nSamples -= info.nDelay + info.nPadding;
+        seconds = double(nSamples) / first.nSampleRate;
         return true;
     }
 
+    // Measured: every frame but the header's own, less the encoder's delay that decoders drop.
     uint64_t nSamples = 0;
+    if (info.bPresent)
+        pos += uint64_t(first.nFrameBytes);
     Mp3FrameHeader h;
     while (pos < reader.Size()) {
         if (!HeaderAt(reader, pos, h) || !SameStream(first, h)) {
@@ -217,6 +256,8 @@ bool Mp3ScanLength(const std::string& path, uint64_t offset, double& seconds) {
         nSamples += uint64_t(h.nSamples);
         pos += uint64_t(h.nFrameBytes);
     }
+    if (uint64_t(info.nDelay) < nSamples)
+        nSamples -= uint64_t(info.nDelay);
     seconds = double(nSamples) / first.nSampleRate;
     return nSamples > 0;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The true play length of an MPEG audio stream (MP3, also layers I and II), from its frame
-// headers: the frame count of a Xing/Info or VBRI header when there is one, else a walk over
-// every frame. Works on a file region so it serves plain files and streams behind a header.
+// headers: the frame count of a Xing/Info or VBRI header when the stream's size agrees with the
+// header's byte count, else a walk over every frame. Works on a file region so it serves plain
+// files and streams behind a header.
 
 #include <cstdint>
 #include <string>

@@ -69,10 +69,13 @@ Bytes Frames(int n, const Bytes& header = k128, int nBytes = 417) {
 Bytes Be32(uint32_t v) {
     return Bytes{char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
 }
-// A first frame with a Xing header (frame count only) and, optionally, a LAME tag.
-Bytes XingFrame(uint32_t nFrames, int nDelay = -1, int nPadding = 0) {
+// A first frame with a Xing header (frame count, the stream's byte count when nBytes is not
+// negative) and, optionally, a LAME tag.
+Bytes XingFrame(uint32_t nFrames, int nBytes, int nDelay = -1, int nPadding = 0) {
     Bytes f = Frame(k128, 417);
-    Bytes xing = "Xing" + Be32(1) + Be32(nFrames);
+    Bytes xing = "Xing" + Be32(nBytes >= 0 ? 3 : 1) + Be32(nFrames);
+    if (nBytes >= 0)
+        xing += Be32(uint32_t(nBytes));
     if (nDelay >= 0) {
         Bytes lame = "LAME3.100" + Bytes(12, '\0');
         lame += char(nDelay >> 4);
@@ -83,9 +86,9 @@ Bytes XingFrame(uint32_t nFrames, int nDelay = -1, int nPadding = 0) {
     f.replace(36, xing.size(), xing);
     return f;
 }
-Bytes VbriFrame(uint32_t nFrames) {
+Bytes VbriFrame(uint32_t nFrames, uint32_t nBytes) {
     Bytes f = Frame(k128, 417);
-    const Bytes vbri = "VBRI" + Bytes("\0\1\0\0\0\0", 6) + Be32(0) + Be32(nFrames);
+    const Bytes vbri = "VBRI" + Bytes("\0\1\0\0\0\0", 6) + Be32(nBytes) + Be32(nFrames);
     f.replace(36, vbri.size(), vbri);
     return f;
 }
@@ -135,10 +138,22 @@ TEST_F(Mp3Files, Lengths) {
         {"cut-off last frame", Frames(100).substr(0, 417 * 100 - 10), 0, 99 * kFrameSeconds},
         {"changing bit rate", Frames(10) + Frames(10, k320, 1044) + Frames(10), 0,
          30 * kFrameSeconds},
-        {"Xing frame count", XingFrame(1000) + Frames(10), 0, 1000 * kFrameSeconds},
-        {"LAME delay and padding", XingFrame(1000, 576, 1000) + Frames(10), 0,
-         (1000 * 1152 - 1576) / 44100.0},
-        {"VBRI frame count", VbriFrame(500) + Frames(10), 0, 500 * kFrameSeconds},
+        // A header's count holds only when the size agrees; else every frame but its own.
+        {"Xing, size agrees", XingFrame(900, 417 * 11) + Frames(10), 0, 900 * kFrameSeconds},
+        {"Xing, size within slack", XingFrame(900, 417 * 20) + Frames(10), 0,
+         900 * kFrameSeconds},
+        {"Xing without size", XingFrame(900, -1) + Frames(10), 0, 10 * kFrameSeconds},
+        {"Xing of a cut-off file", XingFrame(100, 417 * 101) + Frames(50), 0,
+         50 * kFrameSeconds},
+        {"Xing before joined files", XingFrame(20, 417 * 21) + Frames(20) + Frames(20), 0,
+         40 * kFrameSeconds},
+        {"LAME delay and padding", XingFrame(900, 417 * 11, 576, 1000) + Frames(10), 0,
+         (900 * 1152 - 1576) / 44100.0},
+        {"LAME delay, measured", XingFrame(900, -1, 576, 1000) + Frames(10), 0,
+         (10 * 1152 - 576) / 44100.0},
+        {"VBRI, size agrees", VbriFrame(500, 417 * 11) + Frames(10), 0, 500 * kFrameSeconds},
+        {"VBRI of a cut-off file", VbriFrame(500, 417 * 501) + Frames(10), 0,
+         10 * kFrameSeconds},
         {"behind a header", Bytes(300, '\xFF') + Frames(100), 300, 100 * kFrameSeconds},
         {"short stream", Frames(2), 0, 2 * kFrameSeconds},
         {"lone frame among junk", Bytes(100, 'a') + Frames(1) + Bytes(100, 'b'), 0, -1},
