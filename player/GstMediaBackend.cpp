@@ -4,8 +4,12 @@
 #include <gst/audio/streamvolume.h>
 #include <gst/gst.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <mutex>
@@ -28,6 +32,8 @@ constexpr auto kStallTimeout = std::chrono::seconds(3);
 constexpr gint64 kStopBeyondEnd = 24 * 3600 * GST_SECOND;
 // An end this close to the known length confirms it.
 constexpr gint64 kSameEnd = 10 * GST_MSECOND;
+
+std::string UnreadableReason(const std::string& path);
 
 bool InitGStreamer() {
     static std::once_flag s_once;
@@ -61,6 +67,7 @@ public:
 private:
     GstElement* MakeAudioSink() const;
     bool Preroll();
+    int OpenFailed(const std::string& strWhy);
     void DrainBus();
     bool SeekSettled();
     void Fail(const std::string& strWhy);
@@ -141,28 +148,28 @@ int CGstMediaBackend::RenderFile(const char16_t* path) {
         g_utf16_to_utf8(reinterpret_cast<const gunichar2*>(path), -1, nullptr, nullptr, nullptr);
     const std::string strPath = utf8 ? utf8 : "";
     g_free(utf8);
-    if (strPath.empty() || !g_file_test(strPath.c_str(), G_FILE_TEST_IS_REGULAR))
-        return kFailed;
+    if (const std::string strWhy = UnreadableReason(strPath); !strWhy.empty())
+        return OpenFailed(strWhy);
 
     const int64_t nAudioOffset = MptAudioOffset(strPath);
     if (nAudioOffset < 0)
-        return kFailed;
+        return OpenFailed("the file holds no audio");
     // AIFF goes through the region source too: the AIFF parser of GStreamer 1.22 in pull mode
     // now and then pushes before it is linked and the open hangs.
     if (nAudioOffset > 0 || IsAiffFile(strPath)) {
         m_pRegion = std::make_unique<CGstFileRegionSource>();
         if (!m_pRegion->Open(strPath, uint64_t(nAudioOffset)))
-            return kFailed;
+            return OpenFailed(g_strerror(errno));
         g_object_set(m_pPipeline, "uri", "appsrc://", nullptr);
     } else {
         gchar* uri = gst_filename_to_uri(strPath.c_str(), nullptr);
         if (!uri)
-            return kFailed;
+            return OpenFailed("the file name cannot be read");
         g_object_set(m_pPipeline, "uri", uri, nullptr);
         g_free(uri);
     }
     if (!Preroll())
-        return kFailed;
+        return kFailed; // Preroll said why
 
     double seconds = 0.0;
     if (m_bMpegParser && Mp3ScanLength(strPath, uint64_t(nAudioOffset), seconds))
@@ -174,20 +181,52 @@ int CGstMediaBackend::RenderFile(const char16_t* path) {
 // without audio fail.
 bool CGstMediaBackend::Preroll() {
     const GstStateChangeReturn ret = gst_element_set_state(m_pPipeline, GST_STATE_PAUSED);
-    if (ret == GST_STATE_CHANGE_FAILURE)
+    if (ret == GST_STATE_CHANGE_FAILURE) {
+        OpenFailed("the media framework cannot play the file");
         return false;
+    }
     if (ret == GST_STATE_CHANGE_ASYNC) {
         GstMessage* message = gst_bus_timed_pop_filtered(
             m_pBus, kPrerollTimeout, GstMessageType(GST_MESSAGE_ERROR | GST_MESSAGE_ASYNC_DONE));
-        const bool bReady = message && GST_MESSAGE_TYPE(message) == GST_MESSAGE_ASYNC_DONE;
+        std::string strWhy = message ? "" : "the file did not become ready in time";
+        if (message && GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
+            GError* error = nullptr;
+            gst_message_parse_error(message, &error, nullptr);
+            strWhy = error && error->message ? error->message : "the file cannot be played";
+            g_clear_error(&error);
+        }
         if (message)
             gst_message_unref(message);
-        if (!bReady)
+        if (!strWhy.empty()) {
+            OpenFailed(strWhy);
             return false;
+        }
     }
     gint nAudio = 0;
     g_object_get(m_pPipeline, "n-audio", &nAudio, nullptr);
-    return nAudio > 0;
+    if (nAudio > 0)
+        return true;
+    OpenFailed("the file holds no audio");
+    return false;
+}
+
+// Records why an open failed, for GetStatus; kFailed.
+int CGstMediaBackend::OpenFailed(const std::string& strWhy) {
+    m_bFailed = true;
+    m_strError = strWhy;
+    return kFailed;
+}
+
+// Why the file at path cannot be read as a song, or "" when it can.
+std::string UnreadableReason(const std::string& path) {
+    struct stat st = {};
+    if (path.empty() || stat(path.c_str(), &st) != 0)
+        return g_strerror(path.empty() ? ENOENT : errno);
+    if (!S_ISREG(st.st_mode))
+        return "it is not a file";
+    if (access(path.c_str(), R_OK) != 0)
+        return g_strerror(errno);
+    return "";
 }
 
 int CGstMediaBackend::Acquire(MediaInterface which) {

@@ -52,21 +52,26 @@ CMediaPlayer* MediaRegistryHead() {
     return g_pHead;
 }
 
-int CMediaPlayer::Init(const void* key, const char* path, int32_t volume) {
+int CMediaPlayer::Init(const void* key, const char* path, int32_t volume, std::string* pWhy) {
     m_pKey = key;
     m_nVolume = volume;
-    return BuildGraph(path);
+    return BuildGraph(path, pWhy);
 }
 
-int CMediaPlayer::BuildGraph(const char* path) {
+int CMediaPlayer::BuildGraph(const char* path, std::string* pWhy) {
+    std::string strIgnored;
+    std::string& why = pWhy ? *pWhy : strIgnored;
     std::u16string wide;
     // File names are the bytes Qt spells in UTF-8, whatever the locale; a path that is no
     // UTF-8 names no file the program could have shown.
-    if (!path || !CCodePage().ToUnicode(path, wide) || wide.size() > kMediaMaxPathUnits)
+    if (!path || !CCodePage().ToUnicode(path, wide) || wide.size() > kMediaMaxPathUnits) {
+        why = "the file name is too long or not readable";
         return 0;
+    }
     char16_t wszPath[kMediaMaxPathUnits + 1] = {};
     wide.copy(wszPath, wide.size());
 
+    why = "no media framework is available";
     if (!g_factory)
         return 0;
     m_pGraph = g_factory();
@@ -74,8 +79,12 @@ int CMediaPlayer::BuildGraph(const char* path) {
         m_pGraph.reset();
         return 0;
     }
-    if (!MediaSucceeded(m_pGraph->RenderFile(wszPath)))
+    if (!MediaSucceeded(m_pGraph->RenderFile(wszPath))) {
+        if (m_pGraph->GetStatus(&why) != MediaStatus::Failed || why.empty())
+            why = "the file cannot be played";
         return 0;
+    }
+    why = "the media framework cannot control the file";
     if (!MediaSucceeded(m_pGraph->Acquire(MediaInterface::Control)))
         return 0;
     m_bControl = true;
@@ -88,6 +97,7 @@ int CMediaPlayer::BuildGraph(const char* path) {
     if (!MediaSucceeded(m_pGraph->Acquire(MediaInterface::Audio)))
         return 0;
     m_bAudio = true;
+    why.clear();
     return 1;
 }
 
@@ -173,20 +183,34 @@ void MediaSetBackendFactory(MediaBackendFactory factory) {
     g_factory = std::move(factory);
 }
 
+void CMediaPlayerDeleter::operator()(CMediaPlayer* pPlayer) const {
+    pPlayer->ReleaseGraph();
+    delete pPlayer;
+}
+
+MediaPreparedPlayer MediaPrepare(const char* path, int32_t volume, std::string* pWhy) {
+    MediaPreparedPlayer pPlayer(new CMediaPlayer);
+    if (!pPlayer->Init(nullptr, path, volume, pWhy))
+        return nullptr;
+    return pPlayer;
+}
+
+int MediaOpenPrepared(const void* key, MediaPreparedPlayer pPlayer) {
+    if (!pPlayer || FindPlayer(key))
+        return 0;
+    CMediaPlayer* p = pPlayer.release();
+    p->m_pKey = key;
+    p->m_pNext = g_pHead;
+    if (g_pHead)
+        g_pHead->m_pPrev = p;
+    g_pHead = p;
+    return 1;
+}
+
 int MediaOpen(const void* key, const char* path, int32_t volume) {
     if (FindPlayer(key))
         return 0;
-    auto* pPlayer = new CMediaPlayer;
-    if (!pPlayer->Init(key, path, volume)) {
-        pPlayer->ReleaseGraph();
-        delete pPlayer;
-        return 0;
-    }
-    pPlayer->m_pNext = g_pHead;
-    if (g_pHead)
-        g_pHead->m_pPrev = pPlayer;
-    g_pHead = pPlayer;
-    return 1;
+    return MediaOpenPrepared(key, MediaPrepare(path, volume, nullptr));
 }
 
 int MediaClose(const void* key) {

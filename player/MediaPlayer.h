@@ -8,6 +8,7 @@
 #include <string>
 
 class IMediaBackend;
+class CMediaPlayer;
 using MediaBackendFactory = std::function<std::unique_ptr<IMediaBackend>()>;
 
 // The factory every MediaOpen asks for a new backend instance.
@@ -16,6 +17,18 @@ void MediaSetBackendFactory(MediaBackendFactory factory);
 // path is a file name as the file system spells it (on Linux its bytes, which Qt writes in
 // UTF-8), whatever the locale.
 int MediaOpen(const void* key, const char* path, int32_t volume);
+
+// Opening in two steps, so that the slow part can run off the interface thread: MediaPrepare
+// builds a player for the file on any thread (it touches no registry; pWhy, when given, receives
+// why it failed), MediaOpenPrepared registers it under the key on the registry's thread (0 when
+// there is no player or the key is taken; the player is then released). MediaOpen does both.
+struct CMediaPlayerDeleter {
+    void operator()(CMediaPlayer* pPlayer) const;
+};
+using MediaPreparedPlayer = std::unique_ptr<CMediaPlayer, CMediaPlayerDeleter>;
+MediaPreparedPlayer MediaPrepare(const char* path, int32_t volume, std::string* pWhy);
+int MediaOpenPrepared(const void* key, MediaPreparedPlayer pPlayer);
+
 int MediaClose(const void* key);
 void MediaCloseAll();
 int MediaPlay(const void* key);

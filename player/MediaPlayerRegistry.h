@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "player/MediaBackend.h"
 
@@ -24,8 +25,9 @@ public:
     bool m_bSeeking = false;
     bool m_bPosition = false;
 
-    int Init(const void* key, const char* path, int32_t volume);
-    int BuildGraph(const char* path);
+    int Init(const void* key, const char* path, int32_t volume, std::string* pWhy = nullptr);
+    // pWhy, when given, receives why the graph could not be built.
+    int BuildGraph(const char* path, std::string* pWhy = nullptr);
     void ReleaseGraph();
 
     int Play();

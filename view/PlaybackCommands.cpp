@@ -1,14 +1,19 @@
 // The song's audio: loading it, the transport commands and the volume commands.
 #include "view/PlaybackCommands.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QSlider>
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 #include "app/Resource.h"
+#include "doc/PlayTime.h"
 #include "player/MediaPlayer.h"
+#include "view/AudioLoader.h"
 #include "view/PlaybackControls.h"
 #include "view/VersewrightView.h"
 
@@ -22,6 +27,12 @@ constexpr int kVolumeMin = -2000;
 constexpr int kVolumeMax = 0;
 
 enum { PLAY_STOPPED = 0, PLAY_PLAYING = 1, PLAY_PAUSED = 2 };
+
+QString PlayTimeText(uint32_t nPosition) {
+    char szTime[PLAY_TIME_BUFFER] = "";
+    FormatPlayTime(szTime, nPosition);
+    return QString::fromLatin1(szTime);
+}
 
 } // namespace
 
@@ -42,10 +53,31 @@ void CVersewrightView::LoadAudio(const QString& strPath) {
     m_nPlayState = PLAY_STOPPED;
     KillPlaybackTimer();
     MediaClose(nullptr); // the song open before stops and goes
+    m_bAudioLoaded = 0;
+    m_bPlayWhenLoaded = false;
 
+    // The window stays live while the song loads; the field shows what is loading.
     m_strAudioPath = strPath;
+    SetBarText(IDC_AUDIO_FILE, strPath);
+    if (QSlider* pProgress = GetBarSlider(IDC_PROGRESS))
+        pProgress->setEnabled(false);
+    m_pAudioLoader->Start(QFile::encodeName(strPath),
+                          [this, strPath](MediaPreparedPlayer pPlayer, const std::string& strWhy) {
+                              OnAudioPrepared(strPath, std::move(pPlayer), strWhy);
+                          });
+    UpdatePlayPosition(0, true);
+    viewport()->update();
+    RedrawGutter();
+}
+
+bool CVersewrightView::IsAudioLoading() const {
+    return m_pAudioLoader->IsLoading();
+}
+
+void CVersewrightView::OnAudioPrepared(const QString& strPath, MediaPreparedPlayer pPlayer,
+                                       const std::string& strWhy) {
     QSlider* pProgress = GetBarSlider(IDC_PROGRESS);
-    if (MediaOpen(nullptr, strPath.toUtf8().constData(), 0)) {
+    if (MediaOpenPrepared(nullptr, std::move(pPlayer))) {
         m_bAudioLoaded = 1;
         SetBarText(IDC_AUDIO_FILE, strPath);
         if (pProgress) {
@@ -63,10 +95,40 @@ void CVersewrightView::LoadAudio(const QString& strPath) {
             pProgress->setEnabled(false);
         m_bAudioLoaded = 0;
         m_strAudioPath.clear();
+        SetBarText(IDC_AUDIO_FILE, QString()); // no name of a song that is not there
+        ShowStatusText(QStringLiteral("Cannot open the audio file %1: %2")
+                           .arg(QDir::toNativeSeparators(strPath), QString::fromStdString(strWhy)));
     }
     UpdatePlayPosition(0, true);
     viewport()->update();
     RedrawGutter();
+    if (std::exchange(m_bPlayWhenLoaded, false) && m_bAudioLoaded)
+        OnPlay();
+}
+
+void CVersewrightView::FollowPlayback() {
+    const uint32_t nPosition = MediaGetPosition(nullptr);
+    std::string strWhy;
+    const MediaStatus status = MediaGetStatus(nullptr, &strWhy);
+    if (status != MediaStatus::Ok && m_nPlayState == PLAY_PLAYING) {
+        // Ended or failed: the transport stands still where the song was last heard.
+        KillPlaybackTimer();
+        MediaPause(nullptr);
+        m_nPlayState = PLAY_STOPPED;
+        if (status == MediaStatus::Failed)
+            ShowStatusText(QStringLiteral("Playback of %1 stopped at %2: %3")
+                               .arg(m_strAudioName, PlayTimeText(nPosition),
+                                    QString::fromStdString(strWhy)));
+    }
+    FitProgressRange();
+    UpdatePlayPosition(nPosition, status != MediaStatus::Ok);
+}
+
+void CVersewrightView::FitProgressRange() {
+    QSlider* pProgress = GetBarSlider(IDC_PROGRESS);
+    const int nLength = static_cast<int>(std::min<uint32_t>(MediaGetLength(nullptr), INT_MAX));
+    if (pProgress && m_bAudioLoaded && pProgress->maximum() != nLength)
+        pProgress->setRange(0, nLength);
 }
 
 void CVersewrightView::OnOpenAudio() {
@@ -77,14 +139,26 @@ void CVersewrightView::OnOpenAudio() {
 }
 
 void CVersewrightView::OnPlay() {
-    if (!MediaPlay(nullptr))
+    if (IsAudioLoading()) {
+        m_bPlayWhenLoaded = true; // plays once the song is ready
         return;
+    }
+    // Played to its end, the song starts again from the start.
+    if (MediaGetStatus(nullptr, nullptr) == MediaStatus::Ended)
+        MediaSetPosition(nullptr, 0);
+    if (!MediaPlay(nullptr)) {
+        std::string strWhy;
+        MediaGetStatus(nullptr, &strWhy);
+        ShowStatusText(QStringLiteral("Cannot play %1: %2")
+                           .arg(m_strAudioName, QString::fromStdString(strWhy)));
+        return;
+    }
     SetPlaybackTimer(kPlaybackPeriodMs);
     m_nPlayState = PLAY_PLAYING;
 }
 
 void CVersewrightView::OnUpdatePlay(CCmdUI* pCmdUI) {
-    pCmdUI->Enable(m_bAudioLoaded && m_nPlayState != PLAY_PLAYING);
+    pCmdUI->Enable((m_bAudioLoaded || IsAudioLoading()) && m_nPlayState != PLAY_PLAYING);
 }
 
 void CVersewrightView::OnPause() {

@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QSlider>
+#include <QStatusBar>
 
 #include "app/EditDialogBar.h"
 #include "app/MainFrame.h"
@@ -29,6 +30,11 @@ void SetBarText(int nId, const QString& strText) {
 QString GetBarText(int nId) {
     const QLineEdit* pEdit = GetBarEdit(nId);
     return pEdit ? pEdit->text() : QString();
+}
+
+void ShowStatusText(const QString& strText) {
+    if (g_pMainFrame && g_pMainFrame->statusBar())
+        g_pMainFrame->statusBar()->showMessage(strText);
 }
 
 QSlider* GetBarSlider(int nId) {

@@ -14,3 +14,5 @@ void SetBarText(int nId, const QString& strText);
 QString GetBarText(int nId);
 // A slider of the bar (IDC_PROGRESS, IDC_VOLUME).
 QSlider* GetBarSlider(int nId);
+// A message in the main frame's status bar, kept until the next one.
+void ShowStatusText(const QString& strText);

@@ -28,7 +28,7 @@ void CVersewrightView::timerEvent(QTimerEvent* pEvent) {
 
 void CVersewrightView::OnTimer(int nIDEvent) {
     if (nIDEvent == IDT_PLAYBACK)
-        UpdatePlayPosition(MediaGetPosition(nullptr), false);
+        FollowPlayback();
 }
 
 void CVersewrightView::SetPlaybackTimer(int nIntervalMs) {

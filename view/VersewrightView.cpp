@@ -10,11 +10,13 @@
 #include "doc/PlayTime.h"
 #include "doc/VersewrightDoc.h"
 #include "player/MediaPlayer.h"
+#include "view/AudioLoader.h"
 #include "view/Gutter.h"
 
 CVersewrightView* g_pView = nullptr;
 
-CVersewrightView::CVersewrightView() : m_hBackBrush(Qt::white) {
+CVersewrightView::CVersewrightView()
+    : m_hBackBrush(Qt::white), m_pAudioLoader(std::make_unique<CAudioLoader>(this)) {
     g_pView = this;
     setObjectName(QStringLiteral("CVersewrightView"));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -30,6 +32,7 @@ CVersewrightView::CVersewrightView() : m_hBackBrush(Qt::white) {
 }
 
 CVersewrightView::~CVersewrightView() {
+    m_pAudioLoader.reset(); // songs still loading are dropped
     MediaCloseAll();
     if (g_pView == this)
         g_pView = nullptr;

@@ -17,7 +17,9 @@
 #include "app/EditDialogBar.h"
 #include "app/XDataRecord.h"
 #include "platform/framework/EditView.h"
+#include "player/MediaPlayer.h"
 
+class CAudioLoader;
 class CVersewrightDoc;
 class CGutter;
 class QPainter;
@@ -73,8 +75,13 @@ public:
     bool IsPlaybackTimerActive() const { return m_timerPlayback.isActive(); }
     int GetPlaybackTimerInterval() const { return m_nPlaybackInterval; }
 
-    // Playback commands (PlaybackCommands.cpp).
+    // Playback commands (PlaybackCommands.cpp). LoadAudio returns at once; the song is ready
+    // (m_bAudioLoaded) once the loader hands it back, and a Play given meanwhile plays then.
     void LoadAudio(const QString& strPath);
+    bool IsAudioLoading() const;
+    // On each tick of the playback timer: follows the position, and stops the transport when
+    // the song has ended or failed.
+    void FollowPlayback();
     void OnOpenAudio();
     void OnPlay();
     void OnUpdatePlay(CCmdUI* pCmdUI);
@@ -167,11 +174,17 @@ private:
     // Seeks to the play position of a tag value and shows it.
     void SeekToTag(uint32_t nTagTime);
     void StepVolume(int nStep);
+    void OnAudioPrepared(const QString& strPath, MediaPreparedPlayer pPlayer,
+                         const std::string& strWhy);
+    // The progress slider's range follows the length, which the end of a song may correct.
+    void FitProgressRange();
 
     CGutter* m_pGutter = nullptr;
     QBasicTimer m_timerPlayback; // IDT_PLAYBACK
     int m_nPlaybackInterval = 0;
     std::unique_ptr<QPrinter> m_pPrinter;
+    std::unique_ptr<CAudioLoader> m_pAudioLoader;
+    bool m_bPlayWhenLoaded = false;
 };
 
 extern CVersewrightView* g_pView;

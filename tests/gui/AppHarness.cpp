@@ -10,9 +10,11 @@
 #include "doc/LrcText.h"
 #include "platform/SettingsStore.h"
 
-bool CRunningApp::Start(const QStringList& args) {
+bool CRunningApp::Start(const QStringList& args, MediaBackendFactory backend) {
     Stop();
     m_script.Install();
+    if (backend)
+        MediaSetBackendFactory(std::move(backend));
     m_pApp = std::make_unique<CVersewrightApp>();
     m_pApp->SetCommandLine(args);
     return m_pApp->InitInstance();

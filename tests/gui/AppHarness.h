@@ -19,8 +19,9 @@ public:
     CRunningApp() = default;
     ~CRunningApp() { Stop(); }
 
-    // InitInstance with these arguments; false if start-up failed.
-    bool Start(const QStringList& args = {});
+    // InitInstance with these arguments; false if start-up failed. Songs play in the recording
+    // backend unless a backend factory is given.
+    bool Start(const QStringList& args = {}, MediaBackendFactory backend = {});
     void Stop();
 
     CVersewrightApp& App() { return *m_pApp; }

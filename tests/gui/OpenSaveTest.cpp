@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -244,6 +245,7 @@ TEST_F(OpenSaveTest, CompanionAudioIsTheFirstCandidateThatExists) {
         m_app.View()->m_bAudioLoaded = 0;
         m_app.View()->m_strAudioPath.clear();
         ASSERT_TRUE(Open(lyrics.fileName()));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !m_app.View()->IsAudioLoading(); }));
         if (*c.loaded) {
             EXPECT_TRUE(m_app.View()->m_bAudioLoaded) << c.loaded;
             EXPECT_EQ(m_app.View()->m_strAudioPath, folder.filePath(c.loaded));

@@ -31,8 +31,10 @@ protected:
     }
 
     CVersewrightView* View() const { return m_app.View(); }
+    // Loads the song and waits until it is ready (or has failed).
     bool Load(const char* pszName) {
         View()->LoadAudio(CPlaybackAudio::Get().Path(pszName));
+        WaitFor([this] { return !View()->IsAudioLoading(); });
         return View()->m_bAudioLoaded != 0;
     }
     // Runs the event loop until the condition holds; false after the timeout.

@@ -3,6 +3,7 @@
 // files that do not open.
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "app/Resource.h"
@@ -31,6 +32,7 @@ protected:
         Write(pszName, bytes);
         m_app.LoadRecordedAudio(0); // the song is two hours long
         m_app.View()->LoadAudio(Path(pszName));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !m_app.View()->IsAudioLoading(); }));
         ASSERT_TRUE(m_app.View()->m_bAudioLoaded);
     }
 };
