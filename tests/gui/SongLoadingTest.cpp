@@ -13,7 +13,7 @@
 #include "player/GstMediaBackend.h"
 #include "player/MediaPlayerRegistry.h"
 #include "tests/gui/PlaybackFixture.h"
-#include "tests/lyrdoc/FileDialogAnswer.h"
+#include "tests/support/FileDialogAnswer.h"
 
 namespace {
 
@@ -95,7 +95,7 @@ TEST_F(SongLoadingTest, TruncatedSongEndsAtWhatWasHeard) {
 
 // A decode error or a lost device stops the transport where the song was, and says so.
 TEST_F(SongLoadingTest, FailureWhilePlayingStopsTheTransportAndSaysWhy) {
-    ASSERT_TRUE(Load("song.mp3"));
+    ASSERT_TRUE(Load("long.mp3"));
     ASSERT_TRUE(m_app.Execute(IDC_PLAY));
     ASSERT_TRUE(WaitForPosition(400));
     GstElement* pipeline = GstMediaBackendPipeline(MediaRegistryHead()->m_pGraph.get());
@@ -106,7 +106,7 @@ TEST_F(SongLoadingTest, FailureWhilePlayingStopsTheTransportAndSaysWhy) {
     gst_object_unref(sink);
 
     ASSERT_TRUE(WaitForStopped());
-    EXPECT_TRUE(StatusText().contains(QStringLiteral("song.mp3")));
+    EXPECT_TRUE(StatusText().contains(QStringLiteral("long.mp3")));
     EXPECT_TRUE(StatusText().contains(QStringLiteral("The audio device went away")));
     EXPECT_FALSE(View()->IsPlaybackTimerActive());
     EXPECT_TRUE(IsEnabled(IDC_PLAY));
@@ -124,10 +124,10 @@ TEST_F(SongLoadingTest, SongThatCannotBeOpenedLeavesNoNameAndSaysWhy) {
     const struct {
         const char* name;
         const char* why;
-    } cases[] = {{"broken.mp3", ""}, {"missing.mp3", "No such file"}};
+    } cases[] = {{"text.mp3", ""}, {"missing.mp3", "No such file"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_TRUE(Load("song.mp3"));
+        ASSERT_TRUE(Load("long.mp3"));
         EXPECT_FALSE(Load(c.name));
         EXPECT_EQ(BarText(IDC_AUDIO_FILE), QString());
         EXPECT_TRUE(StatusText().contains(QString::fromLatin1(c.name))) << StatusText().toStdString();
@@ -139,9 +139,9 @@ TEST_F(SongLoadingTest, SongThatCannotBeOpenedLeavesNoNameAndSaysWhy) {
 // Started with lyrics whose song lies beside them: the window shows the lyrics while the song is
 // still loading, and a Play given meanwhile plays once it is ready.
 TEST(SongLoadingStartUp, WindowShowsTheLyricsWhileTheSongLoads) {
-    ASSERT_TRUE(CPlaybackAudio::Get().Error().isEmpty());
+    ASSERT_EQ(CTestAudio::Get().Error(), "");
     QTemporaryDir dir;
-    ASSERT_TRUE(QFile::copy(CPlaybackAudio::Get().Path("song.mp3"), dir.filePath("song.mp3")));
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(CTestAudio::Get().Path("long.mp3")), dir.filePath("song.mp3")));
     QFile lyrics(dir.filePath("song.lrc"));
     ASSERT_TRUE(lyrics.open(QIODevice::WriteOnly));
     lyrics.write("[00:00.50]first\r\nsecond\r\n");
@@ -166,7 +166,7 @@ TEST(SongLoadingStartUp, WindowShowsTheLyricsWhileTheSongLoads) {
 // Under a Latin-1 locale, lyrics in a folder named Música find and play their song, and so does
 // the song chosen with Browse...
 TEST(SongLoadingLocale, NonUtf8LocaleOpensTheSongsOfNonAsciiFolders) {
-    ASSERT_TRUE(CPlaybackAudio::Get().Error().isEmpty());
+    ASSERT_EQ(CTestAudio::Get().Error(), "");
     QTemporaryDir locales;
     if (!Make(QStringLiteral("localedef -i es_ES -f ISO-8859-1 '%1/es_ES.ISO-8859-1'")
                   .arg(locales.path())))
@@ -180,7 +180,7 @@ TEST(SongLoadingLocale, NonUtf8LocaleOpensTheSongsOfNonAsciiFolders) {
     const QString folder = dir.filePath(QStringLiteral("M\u00FAsica"));
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString song = folder + QStringLiteral("/canci\u00F3n.mp3");
-    ASSERT_TRUE(QFile::copy(CPlaybackAudio::Get().Path("song.mp3"), song));
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(CTestAudio::Get().Path("long.mp3")), song));
     QFile lyrics(folder + QStringLiteral("/canci\u00F3n.lrc"));
     ASSERT_TRUE(lyrics.open(QIODevice::WriteOnly));
     lyrics.close();

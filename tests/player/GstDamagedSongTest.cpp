@@ -6,13 +6,11 @@
 
 #include <chrono>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <thread>
 
 #include "player/GstMediaBackend.h"
 #include "player/MediaPlayer.h"
-#include "tests/player/TestAudio.h"
+#include "tests/support/TestAudio.h"
 
 namespace {
 
@@ -20,59 +18,10 @@ using namespace std::chrono_literals;
 
 IMediaBackend* g_pLastBackend = nullptr;
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// An ID3v2.3 tag holding one APIC frame of n bytes of picture.
-std::string Id3WithPicture(size_t n) {
-    std::string body = std::string("\0image/jpeg\0\3\0", 14) + std::string(n, '\xD9');
-    const size_t nFrame = body.size();
-    std::string frame = "APIC";
-    for (int shift = 24; shift >= 0; shift -= 8)
-        frame += char((nFrame >> shift) & 0xFF);
-    frame += std::string(2, '\0') + body;
-    std::string tag = std::string("ID3\3\0\0", 6);
-    for (int shift = 21; shift >= 0; shift -= 7)
-        tag += char((frame.size() >> shift) & 0x7F);
-    return tag + frame;
-}
-
-// The imperfect songs, made once beside the test audio.
-class CDamagedSongs {
-public:
-    static const CDamagedSongs& Get() {
-        static CDamagedSongs s_songs;
-        return s_songs;
-    }
-    std::string m_strError;
-
-private:
-    CDamagedSongs() {
-        CTestAudio& audio = CTestAudio::Get();
-        const std::string cbr = ReadAll(audio.Path("cbr_xing.mp3"));
-        // A download cut at half: the Xing header still counts every frame.
-        WriteAll(audio.Path("truncated.mp3"), cbr.substr(0, cbr.size() / 2));
-        // Two songs joined, the first with its Xing header: six seconds in all.
-        WriteAll(audio.Path("joined.mp3"), cbr + ReadAll(audio.Path("vbr_xing.mp3")));
-        WriteAll(audio.Path("picture.mp3"), Id3WithPicture(400 * 1024) + cbr);
-        if (std::system(("lame --quiet -b 32 --resample 8 " + audio.Path("song.wav") + " " +
-                         audio.Path("mpeg25.mp3") + " >/dev/null 2>&1")
-                            .c_str()) != 0)
-            m_strError = "lame failed for mpeg25.mp3";
-    }
-};
-
 class GstDamagedSong : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(CTestAudio::Get().Error(), "");
-        ASSERT_EQ(CDamagedSongs::Get().m_strError, "");
         MediaSetBackendFactory([] {
             auto pBackend = CreateGstMediaBackend("fakeaudiosink");
             g_pLastBackend = pBackend.get();
