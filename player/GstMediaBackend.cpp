@@ -493,6 +493,7 @@ int CGstMediaBackend::Seek(gint64 target) {
     if (!gst_element_send_event(m_pPipeline, seek))
         return kFailed;
     m_nSeekStop = stop;
+    m_lastMove = std::chrono::steady_clock::now();
     m_bPrerolledSinceSeek = false;
     m_bBelowTarget = true;
     m_bAtEnd = false;

@@ -65,9 +65,6 @@ void CVersewrightView::LoadAudio(const QString& strPath) {
                           [this, strPath](MediaPreparedPlayer pPlayer, const std::string& strWhy) {
                               OnAudioPrepared(strPath, std::move(pPlayer), strWhy);
                           });
-    UpdatePlayPosition(0, true);
-    viewport()->update();
-    RedrawGutter();
 }
 
 bool CVersewrightView::IsAudioLoading() const {
@@ -132,10 +129,13 @@ void CVersewrightView::FitProgressRange() {
 }
 
 void CVersewrightView::OnOpenAudio() {
-    const QString strPath =
-        QFileDialog::getOpenFileName(this, QString(), QString(), AudioFileFilter());
-    if (!strPath.isEmpty())
-        LoadAudio(strPath);
+    QFileDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("OpenAudioDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(AudioFileFilter());
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        LoadAudio(dialog.selectedFiles().constFirst());
 }
 
 void CVersewrightView::OnPlay() {

@@ -193,7 +193,7 @@ TEST(SongLoadingLocale, NonUtf8LocaleOpensTheSongsOfNonAsciiFolders) {
 
         const QString other = folder + QStringLiteral("/otra.mp3");
         ASSERT_TRUE(QFile::copy(song, other));
-        CFileDialogAnswer answer(QString(), other);
+        CFileDialogAnswer answer(QStringLiteral("OpenAudioDialog"), other);
         ASSERT_TRUE(app.Execute(IDC_OPEN_AUDIO));
         EXPECT_TRUE(answer.Seen().bShown);
         ASSERT_TRUE(QTest::qWaitFor([&app] { return !app.View()->IsAudioLoading(); }, 10000));
