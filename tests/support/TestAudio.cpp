@@ -35,8 +35,8 @@ const char* const kRecipes[] = {
     "lame --quiet -b 32 --resample 8 $D/song.wav $D/mpeg25.mp3",
     // A download cut at half, its Xing header still counting every frame; and two songs
     // joined, the first with its Xing header.
-    "head -c $(($(stat -c %s $D/cbr_xing.mp3) / 2)) $D/cbr_xing.mp3 > $D/truncated.mp3",
-    "cat $D/cbr_xing.mp3 $D/vbr_xing.mp3 > $D/joined.mp3",
+    "(head -c $(($(stat -c %s $D/cbr_xing.mp3) / 2)) $D/cbr_xing.mp3 > $D/truncated.mp3)",
+    "(cat $D/cbr_xing.mp3 $D/vbr_xing.mp3 > $D/joined.mp3)",
 };
 
 std::string Expand(std::string command, const std::string& strDir) {
