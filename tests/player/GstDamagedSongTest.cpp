@@ -1,41 +1,22 @@
 // Songs whose headers lie or that break while playing, over real GStreamer into a clock-synced
 // fakeaudiosink: lengths and positions are what is really heard.
-#include <gtest/gtest.h>
-
 #include <gst/gst.h>
 
-#include <chrono>
+#include <algorithm>
 #include <cstring>
-#include <thread>
 
-#include "player/GstMediaBackend.h"
-#include "player/MediaPlayer.h"
-#include "tests/support/TestAudio.h"
+#include "tests/player/GstPlayerFixture.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-IMediaBackend* g_pLastBackend = nullptr;
-
-class GstDamagedSong : public ::testing::Test {
+class GstDamagedSong : public GstPlayer {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(CTestAudio::Get().Error(), "");
-        MediaSetBackendFactory([] {
-            auto pBackend = CreateGstMediaBackend("fakeaudiosink");
-            g_pLastBackend = pBackend.get();
-            return pBackend;
-        });
-    }
-    void TearDown() override {
-        MediaCloseAll();
-        MediaSetBackendFactory(nullptr);
-    }
     // The first element of the playing pipeline whose class names klass; a new reference.
     static GstElement* FindElement(const char* klass) {
         GstElement* found = nullptr;
-        GstIterator* it = gst_bin_iterate_recurse(GST_BIN(GstMediaBackendPipeline(g_pLastBackend)));
+        GstIterator* it = gst_bin_iterate_recurse(GST_BIN(Pipeline()));
         GValue item = G_VALUE_INIT;
         while (!found && gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
             auto* element = GST_ELEMENT(g_value_get_object(&item));
@@ -48,8 +29,6 @@ protected:
         gst_iterator_free(it);
         return found;
     }
-    static std::string Path(const std::string& name) { return CTestAudio::Get().Path(name); }
-    static int Open(const std::string& name) { return MediaOpen(nullptr, Path(name).c_str(), 0); }
     // Polls like the view's timer until the song has ended; the greatest position read.
     static uint32_t PlayToTheEnd(int nTimeoutMs = 10000) {
         uint32_t nMax = 0;
@@ -57,7 +36,7 @@ protected:
             nMax = std::max(nMax, MediaGetPosition(nullptr));
             if (MediaGetStatus(nullptr, nullptr) == MediaStatus::Ended)
                 break;
-            std::this_thread::sleep_for(20ms);
+            Wait(20ms);
         }
         return nMax;
     }
@@ -66,7 +45,7 @@ protected:
 TEST_F(GstDamagedSong, LengthAtOpenIsWhatDecodes) {
     for (const char* name : {"truncated.mp3", "joined.mp3", "picture.mp3", "mpeg25.mp3"}) {
         SCOPED_TRACE(name);
-        const double truth = CTestAudio::Get().DecodedMs(name);
+        const double truth = Audio().DecodedMs(name);
         ASSERT_GT(truth, 0);
         ASSERT_EQ(Open(name), 1);
         EXPECT_NEAR(MediaGetLength(nullptr), truth, 50);
@@ -79,7 +58,7 @@ TEST_F(GstDamagedSong, LengthAtOpenIsWhatDecodes) {
 TEST_F(GstDamagedSong, PlaysToTheRealEndAfterASeek) {
     for (const char* name : {"truncated.mp3", "joined.mp3", "cbr_xing.mp3", "song.au"}) {
         SCOPED_TRACE(name);
-        const double truth = CTestAudio::Get().DecodedMs(name);
+        const double truth = Audio().DecodedMs(name);
         ASSERT_EQ(Open(name), 1);
         ASSERT_EQ(MediaPlay(nullptr), 1);
         ASSERT_EQ(MediaSetPosition(nullptr, uint32_t(truth) - 700), 1);
@@ -106,7 +85,7 @@ TEST_F(GstDamagedSong, FailureWhilePlayingStopsAtTheLastGoodPosition) {
         SCOPED_TRACE(c.what);
         ASSERT_EQ(Open("cbr_plain.mp3"), 1);
         ASSERT_EQ(MediaPlay(nullptr), 1);
-        std::this_thread::sleep_for(500ms);
+        Wait(500ms);
         GstElement* failing = FindElement(c.klass);
         ASSERT_NE(failing, nullptr);
         const uint32_t nBefore = MediaGetPosition(nullptr);
@@ -115,20 +94,20 @@ TEST_F(GstDamagedSong, FailureWhilePlayingStopsAtTheLastGoodPosition) {
 
         std::string why;
         for (int i = 0; i < 100 && MediaGetStatus(nullptr, &why) != MediaStatus::Failed; ++i)
-            std::this_thread::sleep_for(10ms);
+            Wait(10ms);
         EXPECT_EQ(MediaGetStatus(nullptr, &why), MediaStatus::Failed);
         EXPECT_NE(why.find("test failure"), std::string::npos) << why;
         const uint32_t nStopped = MediaGetPosition(nullptr);
         EXPECT_GE(nStopped, nBefore);
         EXPECT_LT(nStopped, nBefore + 200);
-        std::this_thread::sleep_for(200ms);
+        Wait(200ms);
         EXPECT_EQ(MediaGetPosition(nullptr), nStopped); // the clock does not run on
 
         ASSERT_EQ(MediaPlay(nullptr), 1); // and it plays on from there
         EXPECT_EQ(MediaGetStatus(nullptr, nullptr), MediaStatus::Ok);
         uint32_t nAgain = 0;
         for (int i = 0; i < 200 && (nAgain = MediaGetPosition(nullptr)) <= nStopped + 100; ++i)
-            std::this_thread::sleep_for(10ms);
+            Wait(10ms);
         EXPECT_GT(nAgain, nStopped + 100);
         EXPECT_LT(nAgain, nStopped + 1500);
         ASSERT_EQ(MediaClose(nullptr), 1);
@@ -139,8 +118,8 @@ TEST_F(GstDamagedSong, FailureWhilePlayingStopsAtTheLastGoodPosition) {
 TEST_F(GstDamagedSong, StalledStreamIsReported) {
     ASSERT_EQ(Open("cbr_plain.mp3"), 1);
     ASSERT_EQ(MediaPlay(nullptr), 1);
-    std::this_thread::sleep_for(300ms);
-    GstElement* pipeline = GstMediaBackendPipeline(g_pLastBackend);
+    Wait(300ms);
+    GstElement* pipeline = Pipeline();
     GstElement* sink = nullptr;
     g_object_get(pipeline, "audio-sink", &sink, nullptr);
     ASSERT_NE(sink, nullptr);
@@ -150,7 +129,7 @@ TEST_F(GstDamagedSong, StalledStreamIsReported) {
         [](GstPad*, GstPadProbeInfo*, gpointer) { return GST_PAD_PROBE_OK; }, nullptr, nullptr);
     std::string why;
     for (int i = 0; i < 600 && MediaGetStatus(nullptr, &why) != MediaStatus::Failed; ++i) {
-        std::this_thread::sleep_for(10ms);
+        Wait(10ms);
         MediaGetPosition(nullptr); // the view's timer polls
     }
     EXPECT_EQ(MediaGetStatus(nullptr, &why), MediaStatus::Failed);

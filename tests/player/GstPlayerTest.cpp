@@ -10,43 +10,11 @@
 #include <cmath>
 #include <thread>
 
-#include "player/GstMediaBackend.h"
-#include "player/MediaPlayer.h"
-#include "player/MediaPlayerRegistry.h"
-#include "tests/support/TestAudio.h"
+#include "tests/player/GstPlayerFixture.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-
-IMediaBackend* g_pLastBackend = nullptr;
-
-class GstPlayer : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_EQ(Audio().Error(), "");
-        MediaSetBackendFactory([] {
-            auto pBackend = CreateGstMediaBackend("fakeaudiosink");
-            g_pLastBackend = pBackend.get();
-            return pBackend;
-        });
-    }
-    void TearDown() override {
-        MediaCloseAll();
-        MediaSetBackendFactory(nullptr);
-    }
-    static CTestAudio& Audio() { return CTestAudio::Get(); }
-    static int Open(const std::string& name, const void* key = nullptr) {
-        return MediaOpen(key, Audio().Path(name).c_str(), 0);
-    }
-    static void Wait(std::chrono::milliseconds ms) { std::this_thread::sleep_for(ms); }
-    // The position once it has moved past from (the sink needs a moment to start).
-    static uint32_t PositionAfterStart(uint32_t from, const void* key = nullptr) {
-        for (int i = 0; i < 200 && MediaGetPosition(key) <= from; ++i)
-            Wait(5ms);
-        return MediaGetPosition(key);
-    }
-};
 
 const char* const kPlayable[] = {"song.wav",      "cbr_xing.mp3", "cbr_plain.mp3",  "vbr_xing.mp3",
                                  "vbr_plain.mp3", "tagged.mp3",   "mpeg2_mono.mp3", "song.wma",
@@ -198,7 +166,7 @@ TEST_F(GstPlayer, SeekPastTheEndStandsAtTheEnd) {
 
 TEST_F(GstPlayer, VolumeIsSetInDecibels) {
     ASSERT_EQ(MediaOpen(nullptr, Audio().Path("song.wav").c_str(), -2000), 1);
-    GstElement* pipeline = GstMediaBackendPipeline(g_pLastBackend);
+    GstElement* pipeline = Pipeline();
     ASSERT_NE(pipeline, nullptr);
     auto* volume = GST_STREAM_VOLUME(pipeline);
     // The volume given at open is only recorded.
@@ -235,7 +203,7 @@ TEST_F(GstPlayer, BusIsDrainedWhilePlaying) {
     ASSERT_EQ(MediaSetPosition(nullptr, 1000), 1);
     Wait(300ms);
     MediaGetPosition(nullptr);
-    GstBus* bus = gst_element_get_bus(GstMediaBackendPipeline(g_pLastBackend));
+    GstBus* bus = gst_element_get_bus(Pipeline());
     EXPECT_FALSE(gst_bus_have_pending(bus));
     gst_object_unref(bus);
 }
