@@ -1,7 +1,6 @@
 // LYR and MPT files in the document: opened into LRC text in the code page of their lyrics, and
 // written from the editor text when Save keeps the opened format or Save As asks for them.
 #include <QFile>
-#include <QSaveFile>
 #include <string>
 
 #include "doc/CodePageDetect.h"
@@ -12,6 +11,7 @@
 #include "doc/TextFile.h"
 #include "doc/VersewrightDoc.h"
 #include "platform/SystemLanguage.h"
+#include "platform/framework/FileMessages.h"
 #include "platform/framework/FrameworkStrings.h"
 #include "platform/framework/MessageBox.h"
 #include "player/MediaPlayer.h"
@@ -19,26 +19,37 @@
 
 namespace {
 
-// A file that cannot be read or holds no sound lyrics does not open; the editor keeps its text.
-bool RefuseToOpen() {
-    AfxMessageBox(QStringLiteral(AFX_IDP_FAILED_TO_OPEN_DOC), MB_ICONEXCLAMATION);
-    return false;
-}
-
-// The file's lyrics as LRC text; the tags always with hundredths, whatever the user's format.
+// The file's lyrics as LRC text; the tags always with hundredths, whatever the user's format. A
+// file that cannot be read or holds no sound lyrics does not open, and says why; the editor keeps
+// its text.
 bool ImportFile(LyricsFormat format, const QString& strPath, CImportedLyrics& lyrics) {
-    std::string data;
-    return ReadFileBytes(QFile::encodeName(strPath).toStdString(), ReadLimit(format), data) &&
-           ImportLyrics(format, data, TIME_FORMAT_HUNDREDTHS, GetUiLanguage(), lyrics);
+    std::string data, reason;
+    if (!ReadFileBytes(QFile::encodeName(strPath).toStdString(), ReadLimit(format), data,
+                       &reason)) {
+        AfxReportOpenFailure(strPath, QString::fromStdString(reason));
+        return false;
+    }
+    if (!ImportLyrics(format, data, TIME_FORMAT_HUNDREDTHS, GetUiLanguage(), lyrics)) {
+        AfxReportOpenFailure(strPath, QString::fromLatin1(NotValidReason(format)));
+        return false;
+    }
+    return true;
 }
 
-// The whole audio file, or false when it cannot be read completely.
-bool ReadAudio(const QString& strPath, QByteArray& audio) {
+// The whole audio file, or false (with the reason) when it cannot be read completely.
+bool ReadAudio(const QString& strPath, QByteArray& audio, QString& strReason) {
     QFile file(strPath);
-    if (strPath.isEmpty() || !file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        strReason = file.errorString();
         return false;
+    }
     audio = file.readAll();
-    return file.error() == QFileDevice::NoError && audio.size() == file.size();
+    if (file.error() != QFileDevice::NoError || audio.size() != file.size()) {
+        strReason = file.error() != QFileDevice::NoError ? file.errorString()
+                                                         : QStringLiteral("It was cut short.");
+        return false;
+    }
+    return true;
 }
 
 // Into the archive of the framework's Save, or else into the file, replaced only once complete.
@@ -47,11 +58,7 @@ bool WriteImage(const QString& strPath, CArchive* pArchive, const std::string& i
         pArchive->m_data = QByteArray::fromStdString(image);
         return true;
     }
-    QSaveFile file(strPath);
-    return file.open(QIODevice::WriteOnly) &&
-           file.write(image.data(), static_cast<qint64>(image.size())) ==
-               static_cast<qint64>(image.size()) &&
-           file.commit();
+    return AfxWriteWholeFile(strPath, image);
 }
 
 } // namespace
@@ -60,7 +67,7 @@ bool CVersewrightDoc::OpenLyrFile(const QString& strPath) {
     CImportedLyrics lyrics;
     CVersewrightView* pView = GetView();
     if (!pView || !ImportFile(LyricsFormat::Lyr, strPath, lyrics))
-        return RefuseToOpen();
+        return false;
     // A stored string may hold a time tag; it gets a line of its own, as in a loaded LRC file,
     // unless that would no longer fit the editor.
     std::string normalised;
@@ -69,6 +76,12 @@ bool CVersewrightDoc::OpenLyrFile(const QString& strPath) {
         lyrics.strText.swap(normalised);
     SetCodePage(lyrics.codePage);
     pView->SetLyricsText(lyrics.strText.c_str());
+    if (lyrics.bCut)
+        AfxMessageBox(QStringLiteral("%1\nThe file holds more lyrics than a LYR file can (2,048 "
+                                     "entries) or the editor can (65,535 bytes); the rest was "
+                                     "left out.")
+                          .arg(strPath),
+                      MB_ICONEXCLAMATION);
     return true;
 }
 
@@ -76,7 +89,7 @@ bool CVersewrightDoc::OpenMptFile(const QString& strPath) {
     CImportedLyrics lyrics;
     CVersewrightView* pView = GetView();
     if (!pView || !ImportFile(LyricsFormat::Mpt, strPath, lyrics))
-        return RefuseToOpen();
+        return false;
     SetCodePage(lyrics.codePage);
     pView->SetLyricsText(lyrics.strText.c_str());
     return true;
@@ -84,11 +97,7 @@ bool CVersewrightDoc::OpenMptFile(const QString& strPath) {
 
 // The editor text in the document's code page, without any byte-order mark.
 bool CVersewrightDoc::ExportText(std::string& text, CArchive* pArchive) {
-    if (!EncodeForSaving(text, pArchive != nullptr))
-        return false;
-    if (text.starts_with(UTF8_BOM))
-        text.erase(0, UTF8_BOM.size());
-    return true;
+    return EncodeForSaving(text, pArchive != nullptr, false);
 }
 
 bool CVersewrightDoc::WriteLyrFile(const QString& strPath, CArchive* pArchive) {
@@ -100,12 +109,21 @@ bool CVersewrightDoc::WriteLyrFile(const QString& strPath, CArchive* pArchive) {
 
 bool CVersewrightDoc::WriteMptFile(const QString& strPath, CArchive* pArchive) {
     CVersewrightView* pView = GetView();
-    if (!pView || !pView->m_bAudioLoaded)
+    if (!pView)
         return false;
+    if (!pView->m_bAudioLoaded || pView->m_strAudioPath.isEmpty()) {
+        AfxReportSaveRefused(strPath, QStringLiteral("An MPT file holds the song's audio, and no "
+                                                     "audio file is loaded."));
+        return false;
+    }
     // Read whole before anything is written: the target may be this very file.
     QByteArray audio;
-    if (!ReadAudio(pView->m_strAudioPath, audio))
+    QString strReason;
+    if (!ReadAudio(pView->m_strAudioPath, audio, strReason)) {
+        AfxReportSaveRefused(strPath, QStringLiteral("The audio file %1 cannot be read: %2")
+                                          .arg(pView->m_strAudioPath, strReason));
         return false;
+    }
     std::string text;
     if (!ExportText(text, pArchive))
         return false;

@@ -1,10 +1,16 @@
 #include "platform/SettingsStore.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <atomic>
 #include <cstring>
+#include <unistd.h>
 
 #include "app/XDataRecord.h"
+#include "platform/FileReplace.h"
 
 namespace {
 // The program's own key, where "XDATA" lives.
@@ -12,6 +18,62 @@ const QString kProgramKey = QStringLiteral("Software/Versewright/");
 
 QSettings OpenStore() {
     return QSettings(GetSettingsFilePath(), QSettings::IniFormat);
+}
+
+// A name beside the store that no QSettings of this process has seen, so none reads it from its
+// cache.
+QString ScratchPath(const QString& strStore) {
+    static std::atomic<unsigned> s_nSerial{0};
+    return QStringLiteral("%1.%2-%3.part").arg(strStore).arg(getpid()).arg(s_nSerial++);
+}
+
+// Whether b read back every value a holds; numbers come back from the file as text.
+bool SameValues(const QSettings& a, const QSettings& b) {
+    const QStringList keys = a.allKeys();
+    if (keys != b.allKeys())
+        return false;
+    for (const QString& strKey : keys) {
+        const QVariant va = a.value(strKey), vb = b.value(strKey);
+        if (va.typeId() == QMetaType::QByteArray ? va.toByteArray() != vb.toByteArray()
+                                                 : va.toString() != vb.toString())
+            return false;
+    }
+    return true;
+}
+
+// Sets (or, for a null value, removes) one value. QSettings writes its file in place of the old one
+// even when the disk took only part of it, so it writes a scratch copy; that copy is read back
+// under a fresh name, and only a copy that holds every value replaces the store, complete.
+bool CommitSetting(const QString& strKey, const QVariant& value) {
+    const QString strStore = GetSettingsFilePath();
+    if (!QDir().mkpath(QFileInfo(strStore).absolutePath()))
+        return false;
+    QSettings store(strStore, QSettings::IniFormat);
+    const QString strDraft = ScratchPath(strStore);
+    QSettings draft(strDraft, QSettings::IniFormat);
+    for (const QString& strName : store.allKeys())
+        draft.setValue(strName, store.value(strName));
+    if (value.isNull())
+        draft.remove(strKey);
+    else
+        draft.setValue(strKey, value);
+    draft.sync();
+    QFile file(strDraft);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    file.close();
+    QFile::remove(strDraft);
+    const QString strCheck = ScratchPath(strStore);
+    std::string reason;
+    bool bOk = draft.status() == QSettings::NoError &&
+               ReplaceFileContents(QFile::encodeName(strCheck).toStdString(), bytes.toStdString(),
+                                   reason);
+    if (bOk) {
+        const QSettings check(strCheck, QSettings::IniFormat);
+        bOk = check.status() == QSettings::NoError && SameValues(draft, check);
+    }
+    QFile::remove(strCheck);
+    return bOk && ReplaceFileContents(QFile::encodeName(strStore).toStdString(),
+                                      bytes.toStdString(), reason);
 }
 } // namespace
 
@@ -55,7 +117,6 @@ bool ReadSetting(const char* pszName, void* pBuffer, uint32_t& size) {
 }
 
 bool WriteSetting(const char* pszName, uint32_t nType, const void* pData, uint32_t size) {
-    QSettings store = OpenStore();
     const char* p = static_cast<const char*>(pData);
     QVariant value;
     if (nType == REG_SZ) {
@@ -68,9 +129,7 @@ bool WriteSetting(const char* pszName, uint32_t nType, const void* pData, uint32
     } else {
         value = QByteArray(p, static_cast<qsizetype>(size));
     }
-    store.setValue(kProgramKey + QString::fromLatin1(pszName), value);
-    store.sync();
-    return store.status() == QSettings::NoError;
+    return CommitSetting(kProgramKey + QString::fromLatin1(pszName), value);
 }
 
 bool LoadXData(XDataRecord& record) {
@@ -100,12 +159,7 @@ QString ReadProfileString(const QString& strRegKey, const QString& strApp,
 void WriteProfileStringValue(const QString& strRegKey, const QString& strApp,
                              const QString& strSection, const QString& strEntry,
                              const QString& strValue) {
-    QSettings store = OpenStore();
-    const QString strKey =
-        QStringLiteral("Software/%1/%2/%3/%4").arg(strRegKey, strApp, strSection, strEntry);
-    if (strValue.isNull())
-        store.remove(strKey);
-    else
-        store.setValue(strKey, strValue);
-    store.sync();
+    CommitSetting(
+        QStringLiteral("Software/%1/%2/%3/%4").arg(strRegKey, strApp, strSection, strEntry),
+        strValue.isNull() ? QVariant() : QVariant(strValue));
 }

@@ -75,7 +75,7 @@ TEST_F(OpenPathsTest, ATooLargeFileOnTheCommandLineEndsStartUp) {
     QString strShown;
     AnswerNextMessageBox("IDOK", &strShown);
     EXPECT_FALSE(m_app.Start({strPath}));
-    EXPECT_EQ(strShown, QStringLiteral("The file is too large to open."));
+    EXPECT_EQ(strShown, QStringLiteral("The file is too large to open.\n") + strPath);
 }
 
 TEST_F(OpenPathsTest, DroppedFilesOpenOneAfterTheOtherAndTheLastStays) {
