@@ -18,9 +18,8 @@ constexpr SCommandName kCommands[] = {
 constexpr unsigned Bit(CliCommand c) {
     return 1u << static_cast<unsigned>(c);
 }
-constexpr unsigned kWriters =
-    Bit(CliCommand::Convert) | Bit(CliCommand::Tidy) | Bit(CliCommand::Shift) |
-    Bit(CliCommand::Strip);
+constexpr unsigned kWriters = Bit(CliCommand::Convert) | Bit(CliCommand::Tidy) |
+                              Bit(CliCommand::Shift) | Bit(CliCommand::Strip);
 
 struct SFlag {
     std::string_view name;
@@ -104,8 +103,8 @@ bool ParseCliArgs(const std::vector<std::string>& args, SCliArgs& out, std::stri
             // shift's first plain argument is the time.
             if (out.command == CliCommand::Shift && !bShift) {
                 if (!ParseMs(arg, out.nShiftMs))
-                    return Fail(error, "shift needs a whole number of milliseconds, not '" + arg +
-                                           "'");
+                    return Fail(error,
+                                "shift needs a whole number of milliseconds, not '" + arg + "'");
                 bShift = true;
                 continue;
             }

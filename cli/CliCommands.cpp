@@ -15,9 +15,9 @@
 #include "doc/FileReplace.h"
 #include "doc/HeaderTags.h"
 #include "doc/LrcText.h"
+#include "doc/LyrFormat.h"
 #include "doc/LyricsCheck.h"
 #include "doc/LyricsFile.h"
-#include "doc/LyrFormat.h"
 #include "doc/MptFormat.h"
 #include "doc/TextFile.h"
 #include "platform/SystemLanguage.h"
@@ -58,7 +58,8 @@ std::string NameWithExtension(const std::string& path, std::string_view ext) {
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
-    struct stat sa {}, sb {};
+    struct stat sa {
+    }, sb{};
     return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
            sa.st_ino == sb.st_ino;
 }
@@ -144,8 +145,8 @@ bool FindMptAudio(const SCliArgs& args, const std::string& input, std::string& a
         return Fail(error, "an MPT file needs its MP3 audio: none found beside it; give --audio");
     const std::string ext = UpperAscii(PathExtension(audio));
     if (ext != ".MP3" && ext != ".MPT")
-        return Fail(error, "an MPT file carries MP3 audio, and " + audio +
-                               " is no .mp3 or .mpt file");
+        return Fail(error,
+                    "an MPT file carries MP3 audio, and " + audio + " is no .mp3 or .mpt file");
     return true;
 }
 
@@ -248,8 +249,8 @@ bool Tidy(const CLyricsFile& file, std::string& out, std::string& error) {
 
 bool Strip(bool bFractions, const CLyricsFile& file, std::string& out, std::string&) {
     out.resize(file.strText.size() + 1);
-    const size_t n = (bFractions ? RemoveTagFractions : RemoveTimeTags)(
-        file.codePage, file.strText.c_str(), out.data());
+    const size_t n = (bFractions ? RemoveTagFractions
+                                 : RemoveTimeTags)(file.codePage, file.strText.c_str(), out.data());
     out.resize(n);
     return true;
 }
@@ -285,16 +286,16 @@ int RunCheck(const SCliArgs& args) {
         }
         const std::vector<SFinding> findings = CheckLyricsFile(file);
         bFindings = bFindings || !findings.empty();
-        json += "\n{\"file\":" + JsonString(input) + ",\"codePage\":" +
-                JsonString(file.codePage.Name()) + ",\"findings\":[";
+        json += "\n{\"file\":" + JsonString(input) +
+                ",\"codePage\":" + JsonString(file.codePage.Name()) + ",\"findings\":[";
         std::string text;
         for (size_t k = 0; k < findings.size(); ++k) {
             const SFinding& f = findings[k];
             json += std::string(k > 0 ? "," : "") + "\n {\"line\":" + std::to_string(f.nLine) +
                     ",\"kind\":\"" + FindingKindName(f.kind) +
                     "\",\"message\":" + JsonString(f.strMessage) + "}";
-            text += DisplayName(input) + (f.nLine > 0 ? ":" + std::to_string(f.nLine) : "") +
-                    ": " + FindingKindName(f.kind) + ": " + f.strMessage + "\n";
+            text += DisplayName(input) + (f.nLine > 0 ? ":" + std::to_string(f.nLine) : "") + ": " +
+                    FindingKindName(f.kind) + ": " + f.strMessage + "\n";
         }
         json += "]}";
         if (!args.bJson && !WriteStdout(text, error)) {
@@ -354,8 +355,8 @@ std::string InfoText(const std::string& name, const CLyricsFile& file, const SFi
         if (!info.headers.str[k].empty())
             out += std::string("  ") + kLabels[k] + ": " +
                    TextToUtf8(file.codePage, info.headers.str[k]) + "\n";
-    out += "  lines: " + std::to_string(info.nLines) + "\n  time tags: " +
-           std::to_string(info.nTags) + "\n";
+    out += "  lines: " + std::to_string(info.nLines) +
+           "\n  time tags: " + std::to_string(info.nTags) + "\n";
     if (info.nTags > 0)
         out += "  first: " + TimeText(info.nFirst) + "\n  last: " + TimeText(info.nLast) + "\n";
     out += "  audio: " + (info.strAudio.empty() ? std::string("none") : info.strAudio) + "\n";
@@ -374,12 +375,12 @@ std::string InfoJson(const std::string& name, const CLyricsFile& file, const SFi
     for (int k = 0; k < 5; ++k)
         out += std::string(k > 0 ? "," : "") + "\"" + kKeys[k] +
                "\":" + JsonString(TextToUtf8(file.codePage, info.headers.str[k]));
-    out += "},\"lines\":" + std::to_string(info.nLines) +
-           ",\"tags\":" + std::to_string(info.nTags);
+    out += "},\"lines\":" + std::to_string(info.nLines) + ",\"tags\":" + std::to_string(info.nTags);
     if (info.nTags > 0)
         out += ",\"firstMs\":" + std::to_string(info.nFirst) +
                ",\"lastMs\":" + std::to_string(info.nLast);
-    out += ",\"audio\":" + (info.strAudio.empty() ? std::string("null") : JsonString(info.strAudio));
+    out +=
+        ",\"audio\":" + (info.strAudio.empty() ? std::string("null") : JsonString(info.strAudio));
     if (info.bAudioLength)
         out += ",\"audioLengthMs\":" + std::to_string(info.nAudioMs);
     return out + "}";

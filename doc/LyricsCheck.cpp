@@ -82,8 +82,7 @@ void CChecker::CheckLine(size_t nLine, std::string_view view) {
         const HeaderKind kind = GetHeaderKind(p);
         if (close == nullptr) {
             if (kind != HEADER_NONE || IsDigit(p[1]) || p[1] == ':')
-                Add(nLine, FindingKind::MalformedTag,
-                    Quote(p, end) + " has no ']' on its line");
+                Add(nLine, FindingKind::MalformedTag, Quote(p, end) + " has no ']' on its line");
             break;
         }
         uint32_t time = 0;
@@ -129,8 +128,10 @@ void CChecker::CheckHeader(size_t nLine, HeaderKind kind, const char* bracket, c
         return;
     if (m_headerLines[kind] != 0)
         Add(nLine, FindingKind::DuplicateHeader,
-            "a second " + name + " header; the one on line " +
-                std::to_string(m_headerLines[kind]) + " is the one kept");
+            "a second " + name + " header; " +
+                (kind == HEADER_OFFSET ? "only the one on line "
+                                       : "tidy keeps only the one on line ") +
+                std::to_string(m_headerLines[kind]));
     else
         m_headerLines[kind] = nLine;
 }
@@ -155,8 +156,8 @@ void CChecker::CheckTimes(size_t nLine, const std::vector<uint32_t>& times) {
     const uint32_t earliest = *std::min_element(times.begin(), times.end());
     if (m_nPrevLine != 0 && earliest < m_nPrevTime)
         Add(nLine, FindingKind::OutOfOrder,
-            "starts at " + TimeText(earliest) + ", before " + TimeText(m_nPrevTime) +
-                " on line " + std::to_string(m_nPrevLine));
+            "starts at " + TimeText(earliest) + ", before " + TimeText(m_nPrevTime) + " on line " +
+                std::to_string(m_nPrevLine));
     m_nPrevLine = nLine;
     m_nPrevTime = earliest;
 }
@@ -203,8 +204,7 @@ void CheckFormatLimits(const CLyricsFile& file, const CChecker& checker,
     for (const auto& format : kFormats) {
         if (format.nKept >= nTags)
             continue;
-        out.push_back({FirstLineLeftOut(checker.TimedLines(), format.nKept),
-                       FindingKind::OverLimit,
+        out.push_back({FirstLineLeftOut(checker.TimedLines(), format.nKept), FindingKind::OverLimit,
                        std::string("from this line on the text does not fit a ") +
                            format.pszFormat + " file (" + std::to_string(format.nKept) + " of " +
                            std::to_string(nTags) + " time tags kept; at most " + format.pszLimits +

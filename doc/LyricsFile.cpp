@@ -47,8 +47,8 @@ bool LoadPlainText(std::string_view bytes, int nUiLanguage, CLyricsFile& out, st
 
 } // namespace
 
-bool LoadLyricsImage(LyricsFileType type, std::string_view bytes, int nUiLanguage,
-                     CLyricsFile& out, std::string& error) {
+bool LoadLyricsImage(LyricsFileType type, std::string_view bytes, int nUiLanguage, CLyricsFile& out,
+                     std::string& error) {
     out = CLyricsFile();
     out.type = type;
     if (type == LyricsFileType::PlainText)

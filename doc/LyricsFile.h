@@ -20,13 +20,12 @@ struct CLyricsFile {
 
 // Makes the editor's text of a file image of the given type. False, with the reason in error,
 // when it is no text the editor could hold or a malformed LYR or MPT image.
-bool LoadLyricsImage(LyricsFileType type, std::string_view bytes, int nUiLanguage,
-                     CLyricsFile& out, std::string& error);
+bool LoadLyricsImage(LyricsFileType type, std::string_view bytes, int nUiLanguage, CLyricsFile& out,
+                     std::string& error);
 
 // Reads the file at path (its type from its extension) and loads it as LoadLyricsImage does.
 // Never reads more than a reader of that format looks at.
-bool ReadLyricsFile(const std::string& path, int nUiLanguage, CLyricsFile& out,
-                    std::string& error);
+bool ReadLyricsFile(const std::string& path, int nUiLanguage, CLyricsFile& out, std::string& error);
 
 // Bytes read from fd to its end; false, with the reason, when reading fails or passes limit.
 bool ReadAllFromFd(int fd, size_t limit, std::string& out, std::string& error);

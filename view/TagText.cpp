@@ -61,7 +61,8 @@ namespace {
 
 // Digits after the '.' of a time tag, 0 to 3 (the grammar reads no more).
 int FractionDigits(const char* afterBracket, const char* close) {
-    const char* dot = static_cast<const char*>(std::memchr(afterBracket, '.', close - afterBracket));
+    const char* dot =
+        static_cast<const char*>(std::memchr(afterBracket, '.', close - afterBracket));
     if (dot == nullptr)
         return 0;
     int n = 0;
