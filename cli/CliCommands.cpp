@@ -78,9 +78,21 @@ private:
     bool Resolve(const std::string& input, const std::string& name, bool bStdoutByDefault,
                  std::string& path, std::string& error);
 
+    // Makes the folder of -o, with the folders on its way, the first time it is needed.
+    bool MakeOutputFolder(std::string& error);
+
     const SCliArgs& m_args;
+    bool m_bFolderMade = false;
     std::set<std::string> m_written; // outputs of this run, so that no file overwrites another
 };
+
+bool CBatch::MakeOutputFolder(std::string& error) {
+    std::error_code ec;
+    if (!m_bFolderMade && !std::filesystem::create_directories(m_args.strOutputDir, ec) && ec)
+        return Fail(error, m_args.strOutputDir + ": " + ec.message());
+    m_bFolderMade = true;
+    return true;
+}
 
 bool CBatch::Resolve(const std::string& input, const std::string& name, bool bStdoutByDefault,
                      std::string& path, std::string& error) {
@@ -97,6 +109,8 @@ bool CBatch::Resolve(const std::string& input, const std::string& name, bool bSt
         return true;
     if (m_args.bInPlace && m_args.command != CliCommand::Convert)
         path = input;
+    else if (!dir.empty() && !MakeOutputFolder(error))
+        return false;
     else if (!dir.empty())
         path = (std::filesystem::path(dir) / name).string();
     else if (bStdoutByDefault)

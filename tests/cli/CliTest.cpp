@@ -31,7 +31,7 @@ TEST(CliCommandLine, ExitStatusesAndErrorLines) {
         {{"check", "ok.lrc", "missing.lrc"}, 2, "versewright-cli: missing.lrc: No such file"},
         {{"info", "nul.lrc"}, 2, "versewright-cli: nul.lrc: not a text file"},
         {{"tidy", "."}, 2, "versewright-cli: .: Is a directory"},
-        {{"strip", "ok.lrc", "-o", "no/such/dir"}, 2, "no/such/dir/ok.lrc: cannot be written"},
+        {{"strip", "ok.lrc", "-o", "ok.lrc/dir"}, 2, "ok.lrc: ok.lrc/dir: Not a directory"},
         {{"strip", "ok.lrc", "-o", "."}, 2, "would replace the file itself"},
         {{"convert", "--to", "mpt", "ok.lrc"}, 2, "needs its MP3 audio"},
         {{"convert", "--to", "mpt", "--audio", "ok.lrc", "ok.lrc"}, 2, "no .mp3 or .mpt file"},
