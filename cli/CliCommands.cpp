@@ -274,12 +274,6 @@ bool Shift(int64_t ms, const CLyricsFile& file, std::string& out, std::string& e
     return !TooLong(out, error);
 }
 
-std::string TimeText(uint32_t ms) {
-    char tag[TIME_TAG_BUFFER];
-    const size_t n = FormatTimeTag(tag, ms, TIME_FORMAT_HUNDREDTHS);
-    return std::string(tag + 1, n - 2);
-}
-
 int RunCheck(const SCliArgs& args) {
     CProgress progress(args.files.size());
     int status = EXIT_CLEAN;
@@ -372,10 +366,11 @@ std::string InfoText(const std::string& name, const CLyricsFile& file, const SFi
     out += "  lines: " + std::to_string(info.nLines) +
            "\n  time tags: " + std::to_string(info.nTags) + "\n";
     if (info.nTags > 0)
-        out += "  first: " + TimeText(info.nFirst) + "\n  last: " + TimeText(info.nLast) + "\n";
+        out +=
+            "  first: " + TimeTagText(info.nFirst) + "\n  last: " + TimeTagText(info.nLast) + "\n";
     out += "  audio: " + (info.strAudio.empty() ? std::string("none") : info.strAudio) + "\n";
     if (info.bAudioLength)
-        out += "  audio length: " + TimeText(info.nAudioMs) + "\n";
+        out += "  audio length: " + TimeTagText(info.nAudioMs) + "\n";
     else if (!info.strAudioError.empty())
         out += "  audio length: unknown (" + info.strAudioError + ")\n";
     return out;

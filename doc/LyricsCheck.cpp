@@ -21,12 +21,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::string TimeText(uint32_t ms) {
-    char tag[TIME_TAG_BUFFER];
-    const size_t n = FormatTimeTag(tag, ms, TIME_FORMAT_HUNDREDTHS);
-    return std::string(tag + 1, n - 2);
-}
-
 // Seconds written in a time tag (digits after the colon), or 0 when there are none.
 uint64_t WrittenSeconds(const char* afterBracket, const char* close) {
     const char* p = afterBracket;
@@ -93,7 +87,7 @@ void CChecker::CheckLine(size_t nLine, std::string_view view) {
             if (const uint64_t seconds = WrittenSeconds(p + 1, close); seconds >= 60)
                 Add(nLine, FindingKind::MalformedTag,
                     Quote(p, close) + " has " + std::to_string(seconds) + " seconds; it reads as " +
-                        TimeText(time));
+                        TimeTagText(time));
         } else if (IsTimeTagShape(m_cp, p + 1, close) || IsDigit(p[1])) {
             Add(nLine, FindingKind::MalformedTag, Quote(p, close) + " is not a valid time tag");
         }
@@ -144,20 +138,20 @@ void CChecker::CheckTimes(size_t nLine, const std::vector<uint32_t>& times) {
         if (std::find(times.begin(), times.begin() + static_cast<ptrdiff_t>(i), times[i]) !=
             times.begin() + static_cast<ptrdiff_t>(i)) {
             Add(nLine, FindingKind::DuplicateTag,
-                "the time " + TimeText(times[i]) + " is on this line twice");
+                "the time " + TimeTagText(times[i]) + " is on this line twice");
             continue;
         }
         const auto [it, bNew] = m_timeLines.emplace(times[i], nLine);
         if (!bNew)
             Add(nLine, FindingKind::DuplicateTag,
-                "the time " + TimeText(times[i]) + " is on line " + std::to_string(it->second) +
+                "the time " + TimeTagText(times[i]) + " is on line " + std::to_string(it->second) +
                     " too");
     }
     const uint32_t earliest = *std::min_element(times.begin(), times.end());
     if (m_nPrevLine != 0 && earliest < m_nPrevTime)
         Add(nLine, FindingKind::OutOfOrder,
-            "starts at " + TimeText(earliest) + ", before " + TimeText(m_nPrevTime) + " on line " +
-                std::to_string(m_nPrevLine));
+            "starts at " + TimeTagText(earliest) + ", before " + TimeTagText(m_nPrevTime) +
+                " on line " + std::to_string(m_nPrevLine));
     m_nPrevLine = nLine;
     m_nPrevTime = earliest;
 }
@@ -213,6 +207,12 @@ void CheckFormatLimits(const CLyricsFile& file, const CChecker& checker,
 }
 
 } // namespace
+
+std::string TimeTagText(uint32_t ms) {
+    char tag[TIME_TAG_BUFFER];
+    const size_t n = FormatTimeTag(tag, ms, TIME_FORMAT_HUNDREDTHS);
+    return std::string(tag + 1, n - 2);
+}
 
 const char* FindingKindName(FindingKind kind) {
     switch (kind) {

@@ -4,6 +4,7 @@
 // fit the editor or the binary formats.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,9 @@ struct SFinding {
     FindingKind kind = FindingKind::MalformedTag;
     std::string strMessage; // UTF-8
 };
+
+// A time as a tag shows it, without brackets and with hundredths ("01:23.45").
+std::string TimeTagText(uint32_t ms);
 
 // Short machine name of a kind ("malformed-tag", "out-of-order", ...).
 const char* FindingKindName(FindingKind kind);
