@@ -6,7 +6,7 @@
 
 #include "doc/LyrFormat.h"
 #include "tests/cli/CliProcess.h"
-#include "tests/files/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/cli/CliProcess.h"
-#include "tests/files/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "tests/files/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
