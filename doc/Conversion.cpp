@@ -2,17 +2,18 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "doc/CodePageDetect.h"
+#include "doc/FileReplace.h"
 #include "doc/LrcText.h"
 #include "doc/LyrFormat.h"
 #include "doc/LyricsPath.h"
 #include "doc/MptFormat.h"
-#include "platform/FileReplace.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ bool ReadFileBytes(const std::string& path, size_t limit, std::string& data,
     const auto fail = [&](int nError) {
         data.clear();
         if (pReason != nullptr)
-            *pReason = SystemErrorText(nError);
+            *pReason = std::strerror(nError);
         return false;
     };
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -129,7 +130,7 @@ bool ConvertFileToLrc(LyricsFormat format, const std::string& inputPath,
     }
     if (bRead) {
         failure.bOutput = true;
-        if (ReplaceFileContents(outputPath, lyrics.strText, failure.reason))
+        if (WriteFileReplacing(outputPath, lyrics.strText, &failure.reason))
             return true;
     }
     if (pFailure != nullptr)

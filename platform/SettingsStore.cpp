@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 #include "app/XDataRecord.h"
-#include "platform/FileReplace.h"
+#include "doc/FileReplace.h"
 
 namespace {
 // The program's own key, where "XDATA" lives.
@@ -63,17 +63,15 @@ bool CommitSetting(const QString& strKey, const QVariant& value) {
     file.close();
     QFile::remove(strDraft);
     const QString strCheck = ScratchPath(strStore);
-    std::string reason;
     bool bOk = draft.status() == QSettings::NoError &&
-               ReplaceFileContents(QFile::encodeName(strCheck).toStdString(), bytes.toStdString(),
-                                   reason);
+               WriteFileReplacing(QFile::encodeName(strCheck).toStdString(), bytes.toStdString());
     if (bOk) {
         const QSettings check(strCheck, QSettings::IniFormat);
         bOk = check.status() == QSettings::NoError && SameValues(draft, check);
     }
     QFile::remove(strCheck);
-    return bOk && ReplaceFileContents(QFile::encodeName(strStore).toStdString(),
-                                      bytes.toStdString(), reason);
+    return bOk &&
+           WriteFileReplacing(QFile::encodeName(strStore).toStdString(), bytes.toStdString());
 }
 } // namespace
 

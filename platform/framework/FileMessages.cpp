@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "platform/FileReplace.h"
+#include "doc/FileReplace.h"
 #include "platform/framework/FrameworkStrings.h"
 #include "platform/framework/MessageBox.h"
 
@@ -29,7 +29,7 @@ void AfxReportWriteFailure(const QString& strPath, const QString& strReason) {
 
 bool AfxWriteWholeFile(const QString& strPath, std::string_view bytes) {
     std::string reason;
-    if (ReplaceFileContents(QFile::encodeName(strPath).toStdString(), bytes, reason))
+    if (WriteFileReplacing(QFile::encodeName(strPath).toStdString(), bytes, &reason))
         return true;
     AfxReportWriteFailure(strPath, QString::fromStdString(reason));
     return false;

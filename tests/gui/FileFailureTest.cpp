@@ -18,9 +18,9 @@
 #include "doc/LyrFormat.h"
 #include "doc/MptFormat.h"
 #include "platform/SettingsStore.h"
-#include "tests/files/ScratchDisk.h"
-#include "tests/gui/AppHarness.h"
-#include "tests/lyrdoc/FileDialogAnswer.h"
+#include "tests/support/ScratchDisk.h"
+#include "tests/support/AppHarness.h"
+#include "tests/support/FileDialogAnswer.h"
 
 namespace {
 
