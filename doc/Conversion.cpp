@@ -47,15 +47,15 @@ CCodePage FindTextCodePage(std::string_view text, int nUiLanguage) {
 } // namespace
 
 const char* NotValidReason(LyricsFormat format) {
-    return format == LyricsFormat::Lyr ? "It is not a valid LYR file." : "It is not a valid MPT file.";
+    return format == LyricsFormat::Lyr ? "It is not a valid LYR file."
+                                       : "It is not a valid MPT file.";
 }
 
 size_t ReadLimit(LyricsFormat format) {
     return format == LyricsFormat::Mpt ? MPT_READ_LIMIT : LYR_READ_LIMIT;
 }
 
-bool ReadFileBytes(const std::string& path, size_t limit, std::string& data,
-                   std::string* pReason) {
+bool ReadFileBytes(const std::string& path, size_t limit, std::string& data, std::string* pReason) {
     data.clear();
     const auto fail = [&](int nError) {
         data.clear();
@@ -74,8 +74,8 @@ bool ReadFileBytes(const std::string& path, size_t limit, std::string& data,
         nError = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
     size_t nRead = 0;
     if (nError == 0) {
-        data.resize(static_cast<size_t>(std::min<uintmax_t>(static_cast<uintmax_t>(st.st_size),
-                                                            limit)));
+        data.resize(
+            static_cast<size_t>(std::min<uintmax_t>(static_cast<uintmax_t>(st.st_size), limit)));
         while (nRead < data.size()) {
             const ssize_t n = read(fd, data.data() + nRead, data.size() - nRead);
             if (n < 0 && errno == EINTR)

@@ -84,8 +84,9 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::st
     }
     // The new name itself reaches the disk; a folder that cannot be synced changes nothing.
     const size_t slash = target.rfind('/');
-    const std::string folder =
-        slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : target.substr(0, slash);
     const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);

@@ -157,8 +157,8 @@ size_t BuildLyr(const CCodePage& cp, const char* text, uint8_t* image) {
             4 * (nEntries + k) + nStringBytes + k * nStored > nTableRoom)
             break;
         const size_t nString = nPool;
-        nPool =
-            static_cast<size_t>(StoreLyrString(cp, pPool.get() + nPool, line.pLyric, L) - pPool.get());
+        nPool = static_cast<size_t>(StoreLyrString(cp, pPool.get() + nPool, line.pLyric, L) -
+                                    pPool.get());
         const char* pTag = nullptr;
         uint32_t time = 0;
         while (NextLineTag(cp, line, &pTag, &time)) {

@@ -43,8 +43,7 @@ CVersewrightView* CVersewrightDoc::GetView() const {
     return dynamic_cast<CVersewrightView*>(GetFirstView());
 }
 
-void CVersewrightDoc::SetCodePage(const CCodePage& codePage, bool bBom,
-                                  TextFileEncoding encoding) {
+void CVersewrightDoc::SetCodePage(const CCodePage& codePage, bool bBom, TextFileEncoding encoding) {
     m_codePage = codePage;
     m_bBom = bBom;
     m_encoding = encoding;
@@ -165,7 +164,7 @@ void CVersewrightDoc::Serialize(CArchive& ar) {
         break;
     case TextLoadResult::TooLarge:
         AfxMessageBox(QStringLiteral(AFX_IDP_FILE_TOO_LARGE "\n%1\nIts text is longer than the "
-                                     "65,535 bytes the editor holds.")
+                                                            "65,535 bytes the editor holds.")
                           .arg(strPath),
                       MB_ICONEXCLAMATION);
         ar.m_bFailed = true;

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <atomic>
 #include <cstring>
+#include <memory>
 #include <unistd.h>
 
 #include "app/XDataRecord.h"
@@ -16,15 +17,61 @@ namespace {
 // The program's own key, where "XDATA" lives.
 const QString kProgramKey = QStringLiteral("Software/Versewright/");
 
-QSettings OpenStore() {
-    return QSettings(GetSettingsFilePath(), QSettings::IniFormat);
+// A copy of the store's bytes under a name no QSettings of this process has seen: QSettings keeps
+// what it read of a file in a cache that trusts the file's size and time, and the store is replaced
+// behind its back, so it is only ever read through such a copy.
+class CStoreCopy {
+public:
+    CStoreCopy(const QString& strFolder, const QByteArray& bytes) {
+        static std::atomic<unsigned> s_nSerial{0};
+        m_strPath = QStringLiteral("%1/.Versewright.ini.%2-%3")
+                        .arg(strFolder)
+                        .arg(getpid())
+                        .arg(s_nSerial++);
+        m_bOk = WriteFileReplacing(QFile::encodeName(m_strPath).toStdString(), bytes.toStdString());
+        m_pSettings = std::make_unique<QSettings>(m_strPath, QSettings::IniFormat);
+    }
+    ~CStoreCopy() {
+        m_pSettings.reset();
+        QFile::remove(m_strPath);
+    }
+    CStoreCopy(const CStoreCopy&) = delete;
+    CStoreCopy& operator=(const CStoreCopy&) = delete;
+
+    bool IsOk() const { return m_bOk && m_pSettings->status() == QSettings::NoError; }
+    QSettings& Settings() { return *m_pSettings; }
+    // What QSettings wrote, after sync.
+    QByteArray Bytes() const {
+        QFile file(m_strPath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private:
+    QString m_strPath;
+    bool m_bOk = false;
+    std::unique_ptr<QSettings> m_pSettings;
+};
+
+// The store's bytes; false when it is there but cannot be read.
+bool ReadStoreBytes(QByteArray& bytes) {
+    QFile file(GetSettingsFilePath());
+    if (!file.exists())
+        return true;
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    bytes = file.readAll();
+    return file.error() == QFileDevice::NoError;
 }
 
-// A name beside the store that no QSettings of this process has seen, so none reads it from its
-// cache.
-QString ScratchPath(const QString& strStore) {
-    static std::atomic<unsigned> s_nSerial{0};
-    return QStringLiteral("%1.%2-%3.part").arg(strStore).arg(getpid()).arg(s_nSerial++);
+QVariant ReadStoreValue(const QString& strKey, const QVariant& fallback = QVariant()) {
+    QByteArray bytes;
+    if (!ReadStoreBytes(bytes))
+        return fallback;
+    CStoreCopy copy(QDir::tempPath(), bytes);
+    if (copy.IsOk())
+        return copy.Settings().value(strKey, fallback);
+    // No room for a copy: the store itself, read once.
+    return QSettings(GetSettingsFilePath(), QSettings::IniFormat).value(strKey, fallback);
 }
 
 // Whether b read back every value a holds; numbers come back from the file as text.
@@ -42,36 +89,31 @@ bool SameValues(const QSettings& a, const QSettings& b) {
 }
 
 // Sets (or, for a null value, removes) one value. QSettings writes its file in place of the old one
-// even when the disk took only part of it, so it writes a scratch copy; that copy is read back
-// under a fresh name, and only a copy that holds every value replaces the store, complete.
+// even when the disk took only part of it, so it writes a copy; the copy's bytes are read back
+// under a fresh name, and only bytes that hold every value replace the store, complete.
 bool CommitSetting(const QString& strKey, const QVariant& value) {
-    const QString strStore = GetSettingsFilePath();
-    if (!QDir().mkpath(QFileInfo(strStore).absolutePath()))
+    const QString strFolder = QFileInfo(GetSettingsFilePath()).absolutePath();
+    QByteArray bytes;
+    if (!QDir().mkpath(strFolder) || !ReadStoreBytes(bytes))
         return false;
-    QSettings store(strStore, QSettings::IniFormat);
-    const QString strDraft = ScratchPath(strStore);
-    QSettings draft(strDraft, QSettings::IniFormat);
-    for (const QString& strName : store.allKeys())
-        draft.setValue(strName, store.value(strName));
+    CStoreCopy draft(strFolder, bytes);
+    if (!draft.IsOk())
+        return false;
+    QSettings& settings = draft.Settings();
+    if (value.isNull() ? !settings.contains(strKey) : settings.value(strKey) == value)
+        return true; // nothing to write
     if (value.isNull())
-        draft.remove(strKey);
+        settings.remove(strKey);
     else
-        draft.setValue(strKey, value);
-    draft.sync();
-    QFile file(strDraft);
-    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    file.close();
-    QFile::remove(strDraft);
-    const QString strCheck = ScratchPath(strStore);
-    bool bOk = draft.status() == QSettings::NoError &&
-               WriteFileReplacing(QFile::encodeName(strCheck).toStdString(), bytes.toStdString());
-    if (bOk) {
-        const QSettings check(strCheck, QSettings::IniFormat);
-        bOk = check.status() == QSettings::NoError && SameValues(draft, check);
-    }
-    QFile::remove(strCheck);
-    return bOk &&
-           WriteFileReplacing(QFile::encodeName(strStore).toStdString(), bytes.toStdString());
+        settings.setValue(strKey, value);
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        return false;
+    bytes = draft.Bytes();
+    CStoreCopy check(strFolder, bytes);
+    return check.IsOk() && SameValues(settings, check.Settings()) &&
+           WriteFileReplacing(QFile::encodeName(GetSettingsFilePath()).toStdString(),
+                              bytes.toStdString());
 }
 } // namespace
 
@@ -81,8 +123,7 @@ QString GetSettingsFilePath() {
 }
 
 bool ReadSetting(const char* pszName, void* pBuffer, uint32_t& size) {
-    QSettings store = OpenStore();
-    const QVariant value = store.value(kProgramKey + QString::fromLatin1(pszName));
+    const QVariant value = ReadStoreValue(kProgramKey + QString::fromLatin1(pszName));
     if (!value.isValid())
         return false;
     QByteArray bytes;
@@ -147,9 +188,8 @@ bool SaveXData(const XDataRecord& record) {
 QString ReadProfileString(const QString& strRegKey, const QString& strApp,
                           const QString& strSection, const QString& strEntry,
                           const QString& strDefault) {
-    QSettings store = OpenStore();
-    return store
-        .value(QStringLiteral("Software/%1/%2/%3/%4").arg(strRegKey, strApp, strSection, strEntry),
+    return ReadStoreValue(
+               QStringLiteral("Software/%1/%2/%3/%4").arg(strRegKey, strApp, strSection, strEntry),
                strDefault)
         .toString();
 }

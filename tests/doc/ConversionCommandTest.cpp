@@ -97,8 +97,8 @@ TEST_F(ConversionCommandTest, CancelledOrFailedConversionsWriteNothing) {
         EXPECT_EQ(target.Seen().bShown, c.bTargetShown) << c.pszSource;
         EXPECT_FALSE(QFile::exists(Path("out.lrc"))) << c.pszSource;
         if (c.pszReason) {
-            EXPECT_EQ(strShown, "Failed to open document.\n" + Path(c.pszSource) + "\n" +
-                                    c.pszReason);
+            EXPECT_EQ(strShown,
+                      "Failed to open document.\n" + Path(c.pszSource) + "\n" + c.pszReason);
         }
     }
     // An output that cannot be written says so and leaves nothing.

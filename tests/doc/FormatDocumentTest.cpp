@@ -125,7 +125,8 @@ TEST_F(FormatDocumentTest, BrokenFilesDoNotOpenAndTheTextStays) {
         QString strMessage;
         AnswerNextMessageBox("IDOK", &strMessage);
         EXPECT_FALSE(Open(pszName)) << pszName;
-        EXPECT_TRUE(strMessage.startsWith("Failed to open document.\n" + Path(pszName) + "\nIt is "
+        EXPECT_TRUE(strMessage.startsWith("Failed to open document.\n" + Path(pszName) +
+                                          "\nIt is "
                                           "not a valid"))
             << pszName;
         EXPECT_EQ(m_app.Text(), "[00:09.00]kept\r\n") << pszName;

@@ -79,8 +79,8 @@ TEST_P(RoundTripTest, DecodesAndSavesTheSameBytes) {
     EXPECT_EQ(loaded.bBom, c.bBom);
     EXPECT_EQ(loaded.strUnicode, c.text);
     std::string saved;
-    ASSERT_TRUE(EncodeTextFile(loaded.encoding, loaded.codePage, loaded.bBom, loaded.strUnicode,
-                               saved));
+    ASSERT_TRUE(
+        EncodeTextFile(loaded.encoding, loaded.codePage, loaded.bBom, loaded.strUnicode, saved));
     EXPECT_EQ(saved, c.file);
 }
 
@@ -142,9 +142,12 @@ TEST(LoadLyricsText, RefusesWhatWouldNotFitInsteadOfCuttingIt) {
         {std::string("[00:01]a\0b", 10), TextLoadResult::ZeroByte},
         {"\xFF\xFE[\0t\0i\0:\0]\0"s, TextLoadResult::Ok}, // UTF-16
         {Utf16File(std::u16string(u"a\0b", 3), false), TextLoadResult::ZeroByte},
-        {"\xFF\xFE[\0t\0i"s, TextLoadResult::BadUtf16},                 // odd length
-        {Utf16File(u"a\xD800" u"b", true), TextLoadResult::BadUtf16},         // lone surrogate
-        {Utf16File(u"a\xDC00", false), TextLoadResult::BadUtf16},         // lone surrogate
+        {"\xFF\xFE[\0t\0i"s, TextLoadResult::BadUtf16}, // odd length
+        {Utf16File(u"a\xD800"
+                   u"b",
+                   true),
+         TextLoadResult::BadUtf16},                               // lone surrogate
+        {Utf16File(u"a\xDC00", false), TextLoadResult::BadUtf16}, // lone surrogate
         {Utf16File(std::u16string(LYRICS_MAX_TEXT / 3 + 1, u'\u4E2D'), false),
          TextLoadResult::TooLarge}, // three UTF-8 bytes a character
     };

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
@@ -18,9 +17,10 @@
 #include "doc/LyrFormat.h"
 #include "doc/MptFormat.h"
 #include "platform/SettingsStore.h"
-#include "tests/support/ScratchDisk.h"
 #include "tests/support/AppHarness.h"
 #include "tests/support/FileDialogAnswer.h"
+#include "tests/support/FolderAppTest.h"
+#include "tests/support/ScratchDisk.h"
 
 namespace {
 
@@ -48,23 +48,17 @@ std::unique_ptr<QTimer> AnswerBoxWith(const char* pszButton, QString* pText) {
     return pTimer;
 }
 
-class FileFailureTest : public ::testing::Test {
+class FileFailureTest : public CFolderAppTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_folder.isValid());
-        ASSERT_TRUE(m_app.Start());
-    }
-
-    QString Path(const char* pszName) const { return m_folder.filePath(QString::fromUtf8(pszName)); }
-    static QString Path(const CScratchDisk& disk, const char* pszName) {
+    static QString DiskPath(const CScratchDisk& disk, const char* pszName) {
         return QString::fromStdString(disk.File(pszName));
     }
-    static void Write(const QString& strPath, const std::string& bytes) {
+    static void WriteFile(const QString& strPath, const std::string& bytes) {
         QFile file(strPath);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes.data(), static_cast<qint64>(bytes.size()));
     }
-    static std::string Read(const QString& strPath) {
+    static std::string ReadFile(const QString& strPath) {
         QFile file(strPath);
         return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<none>";
     }
@@ -91,9 +85,6 @@ protected:
         return QStringLiteral("An unexpected error occurred while writing %1.\n%2")
             .arg(strPath, strReason);
     }
-
-    QTemporaryDir m_folder;
-    CRunningApp m_app;
 };
 
 TEST_F(FileFailureTest, SaveOnAFullDiskKeepsTheFileAndTheEdit) {
@@ -102,31 +93,31 @@ TEST_F(FileFailureTest, SaveOnAFullDiskKeepsTheFileAndTheEdit) {
         GTEST_SKIP() << disk.Reason();
     const std::string bigText = std::string(30000, 'w') + "\r\n";
     for (const char* pszName : {"song.lrc", "song.lyr"}) {
-        const QString strPath = Path(disk, pszName);
+        const QString strPath = DiskPath(disk, pszName);
         const bool bLyr = QString::fromLatin1(pszName).endsWith(QLatin1String(".lyr"));
         const std::string original =
             bLyr ? BuildLyrFile(CCodePage(), "[00:01]old") : "[00:01]old\r\n"s;
-        Write(strPath, original);
+        WriteFile(strPath, original);
         ASSERT_TRUE(Open(strPath));
         m_app.SetText("[00:01]" + bigText + "[00:02]" + bigText);
         Edit("x");
         ASSERT_TRUE(disk.Fill());
         EXPECT_EQ(Answered(ID_FILE_SAVE), WriteFailed(strPath, kNoSpace)) << pszName;
         EXPECT_EQ(SaveAs(strPath), WriteFailed(strPath, kNoSpace)) << pszName;
-        EXPECT_EQ(Read(strPath), original) << pszName;
+        EXPECT_EQ(ReadFile(strPath), original) << pszName;
         EXPECT_TRUE(m_app.Doc()->IsModified()) << pszName;
         // Once there is room, Save writes the edit.
         disk.Free();
         EXPECT_EQ(Answered(ID_FILE_SAVE), "<none>") << pszName;
         EXPECT_FALSE(m_app.Doc()->IsModified()) << pszName;
-        EXPECT_NE(Read(strPath), original) << pszName;
+        EXPECT_NE(ReadFile(strPath), original) << pszName;
         QFile::remove(strPath);
     }
 }
 
 TEST_F(FileFailureTest, SaveBeyondTheFileSizeLimitKeepsTheFile) {
     const QString strPath = Path("song.lrc");
-    Write(strPath, "[00:01]old\r\n");
+    WriteFile(strPath, "[00:01]old\r\n");
     ASSERT_TRUE(Open(strPath));
     m_app.SetText(std::string(5000, 'w'));
     Edit("x");
@@ -138,7 +129,7 @@ TEST_F(FileFailureTest, SaveBeyondTheFileSizeLimitKeepsTheFile) {
         strShown = Answered(ID_FILE_SAVE);
     }
     EXPECT_EQ(strShown, WriteFailed(strPath, QStringLiteral("File too large")));
-    EXPECT_EQ(Read(strPath), "[00:01]old\r\n");
+    EXPECT_EQ(ReadFile(strPath), "[00:01]old\r\n");
     EXPECT_TRUE(m_app.Doc()->IsModified());
     EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
@@ -150,7 +141,7 @@ TEST_F(FileFailureTest, SaveAsIntoAReadOnlyFolderSaysSo) {
     if (!disk.MakeReadOnly())
         GTEST_SKIP() << "cannot make the disk read-only";
     m_app.SetText("[00:01]words\r\n");
-    const QString strPath = Path(disk, "new.lrc");
+    const QString strPath = DiskPath(disk, "new.lrc");
     EXPECT_EQ(SaveAs(strPath), WriteFailed(strPath, QStringLiteral("Read-only file system")));
     EXPECT_FALSE(QFile::exists(strPath));
 }
@@ -158,7 +149,7 @@ TEST_F(FileFailureTest, SaveAsIntoAReadOnlyFolderSaysSo) {
 TEST_F(FileFailureTest, MptSaveWithoutReadableAudioSaysWhy) {
     const std::string stream = "ID3\x03" + std::string(3000, '\x5a');
     const QString strMpt = Path("song.mpt");
-    Write(strMpt, BuildMptFile(CCodePage(), "[00:01]old", "song.mp3", 9000, stream));
+    WriteFile(strMpt, BuildMptFile(CCodePage(), "[00:01]old", "song.mp3", 9000, stream));
     m_app.LoadRecordedAudio(0);
     ASSERT_TRUE(Open(strMpt));
     Edit("x");
@@ -179,21 +170,21 @@ TEST_F(FileFailureTest, MptSaveWithoutReadableAudioSaysWhy) {
 
 TEST_F(FileFailureTest, SavingOverAFileAnotherProgramChangedAsksFirst) {
     const QString strPath = Path("song.lrc");
-    Write(strPath, "[00:01]mine\r\n");
+    WriteFile(strPath, "[00:01]mine\r\n");
     ASSERT_TRUE(Open(strPath));
     Edit("x");
-    Write(strPath, "[00:01]theirs, longer\r\n"); // the other window saved
+    WriteFile(strPath, "[00:01]theirs, longer\r\n"); // the other window saved
     const QString strAsked = Answered(ID_FILE_SAVE, "IDNO");
     EXPECT_TRUE(strAsked.startsWith(strPath + QStringLiteral("\nThis file has been changed")))
         << strAsked.toStdString();
-    EXPECT_EQ(Read(strPath), "[00:01]theirs, longer\r\n");
+    EXPECT_EQ(ReadFile(strPath), "[00:01]theirs, longer\r\n");
     EXPECT_TRUE(m_app.Doc()->IsModified());
     EXPECT_EQ(Answered(ID_FILE_SAVE, "IDYES"), strAsked);
-    EXPECT_EQ(Read(strPath), "x\r\n[00:01]mine\r\n");
+    EXPECT_EQ(ReadFile(strPath), "x\r\n[00:01]mine\r\n");
     // Our own save is no change by another program.
     Edit("y");
     EXPECT_EQ(Answered(ID_FILE_SAVE), "<none>");
-    EXPECT_EQ(Read(strPath), "y\r\nx\r\n[00:01]mine\r\n");
+    EXPECT_EQ(ReadFile(strPath), "y\r\nx\r\n[00:01]mine\r\n");
 }
 
 TEST_F(FileFailureTest, Utf16FilesOpenAndSaveInUtf16) {
@@ -210,7 +201,7 @@ TEST_F(FileFailureTest, Utf16FilesOpenAndSaveInUtf16) {
     };
     for (const auto& c : cases) {
         const QString strPath = Path(c.name);
-        Write(strPath, c.file);
+        WriteFile(strPath, c.file);
         ASSERT_TRUE(Open(strPath)) << c.name;
         EXPECT_EQ(m_app.Text(), "[00:01]\xE4\xB8\xAD\r\n") << c.name; // worked on as UTF-8
         auto* pLabel = m_app.Frame()->findChild<QLabel*>(QStringLiteral("CodePageIndicator"));
@@ -220,10 +211,10 @@ TEST_F(FileFailureTest, Utf16FilesOpenAndSaveInUtf16) {
         m_app.Press(Qt::Key_X);
         m_app.Press(Qt::Key_Backspace);
         EXPECT_EQ(Answered(ID_FILE_SAVE), "<none>");
-        EXPECT_EQ(Read(strPath), c.file) << c.name;
+        EXPECT_EQ(ReadFile(strPath), c.file) << c.name;
         Edit("x");
         EXPECT_EQ(Answered(ID_FILE_SAVE), "<none>");
-        EXPECT_EQ(Read(strPath), c.saved) << c.name;
+        EXPECT_EQ(ReadFile(strPath), c.saved) << c.name;
     }
 }
 
@@ -234,10 +225,12 @@ TEST_F(FileFailureTest, RefusedFilesSayWhichAndWhy) {
         std::string file; // "<none>": not written
         const char* reason;
     } cases[] = {
-        {"zero.lrc", "[00:01]a\0b"s, "It holds a zero byte, so it is no text file the editor "
-                                     "can hold."},
-        {"odd.lrc", "\xFF\xFE[\0a"s, "It begins with a UTF-16 byte-order mark, but what follows is "
-                                     "not UTF-16 text."},
+        {"zero.lrc", "[00:01]a\0b"s,
+         "It holds a zero byte, so it is no text file the editor "
+         "can hold."},
+        {"odd.lrc", "\xFF\xFE[\0a"s,
+         "It begins with a UTF-16 byte-order mark, but what follows is "
+         "not UTF-16 text."},
         {"bad.lyr", std::string(600, '\x7f'), "It is not a valid LYR file."},
         {"bad.mpt", "MPT", "It is not a valid MPT file."},
         {"folder.lyr", "<none>", "Is a directory"},
@@ -246,7 +239,7 @@ TEST_F(FileFailureTest, RefusedFilesSayWhichAndWhy) {
     for (const auto& c : cases) {
         const QString strPath = Path(c.name);
         if (c.file != "<none>")
-            Write(strPath, c.file);
+            WriteFile(strPath, c.file);
         QString strShown;
         AnswerNextMessageBox("IDOK", &strShown);
         EXPECT_FALSE(Open(strPath)) << c.name;
@@ -268,7 +261,7 @@ TEST_F(FileFailureTest, LyrFileWithMoreEntriesThanTheFormatOpensWithAWarning) {
         image += std::to_string(i) + '\0';
     }
     const QString strPath = Path("many.lyr");
-    Write(strPath, image);
+    WriteFile(strPath, image);
     QString strShown;
     AnswerNextMessageBox("IDOK", &strShown);
     ASSERT_TRUE(Open(strPath));
@@ -299,7 +292,7 @@ TEST_F(FileFailureTest, UntitledSaveProposesLrc) {
     m_app.Execute(ID_FILE_SAVE);
     EXPECT_TRUE(strProposed.endsWith(QLatin1String(".lrc"))) << strProposed.toStdString();
     EXPECT_EQ(strSuffix, "lrc");
-    EXPECT_EQ(Read(Path("typed.lrc")), "x\r\n");
+    EXPECT_EQ(ReadFile(Path("typed.lrc")), "x\r\n");
     EXPECT_EQ(m_app.Doc()->GetPathName(), Path("typed.lrc"));
 }
 
@@ -311,11 +304,11 @@ TEST_F(FileFailureTest, SettingsOnAFullDiskKeepTheStoreWhole) {
     if (!disk.Mounted())
         GTEST_SKIP() << disk.Reason();
     ASSERT_TRUE(WriteSetting("First", REG_SZ, "one", 4));
-    const std::string before = Read(strStore);
+    const std::string before = ReadFile(strStore);
     ASSERT_TRUE(disk.Fill());
     const std::string big(20000, 'b');
     EXPECT_FALSE(WriteSetting("Big", REG_BINARY, big.data(), static_cast<uint32_t>(big.size())));
-    EXPECT_EQ(Read(strStore), before);
+    EXPECT_EQ(ReadFile(strStore), before);
     EXPECT_EQ(QDir(strFolder).entryList(QDir::Files | QDir::Hidden).size(), 2); // and ballast
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// Real disk failures for tests: a small tmpfs (64 KB) that can be filled or made read-only, and a limit on
-// the size of the files this process writes. A test that cannot have its failure skips, saying
-// why.
+// Real disk failures for tests: a small tmpfs (64 KB) that can be filled or made read-only, and a
+// limit on the size of the files this process writes. A test that cannot have its failure skips,
+// saying why.
 
 #include <cerrno>
 #include <csignal>
