@@ -38,7 +38,10 @@ bool ParseMs(std::string_view s, int64_t& ms) {
     if (!s.empty() && s[0] == '+')
         s.remove_prefix(1);
     const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), ms);
-    return ec == std::errc() && end == s.data() + s.size() && !s.empty();
+    // Further than any tag can be is no time to move by.
+    constexpr int64_t kMaxShift = 0xFFFFFFFF;
+    return ec == std::errc() && end == s.data() + s.size() && !s.empty() && ms >= -kMaxShift &&
+           ms <= kMaxShift;
 }
 
 bool Fail(std::string& error, std::string reason) {
