@@ -118,8 +118,11 @@ bool ParseCliArgs(const std::vector<std::string>& args, SCliArgs& out, std::stri
             bOptionsEnd = true;
             continue;
         }
-        if (out.command == CliCommand::Shift && !bShift && ParseMs(arg, out.nShiftMs)) {
-            bShift = true; // a negative time
+        if (out.command == CliCommand::Shift && !bShift && arg.size() > 1 && arg[1] >= '0' &&
+            arg[1] <= '9') {
+            if (!ParseMs(arg, out.nShiftMs)) // a negative time
+                return Fail(error, "shift needs a whole number of milliseconds, not '" + arg + "'");
+            bShift = true;
             continue;
         }
         if (arg == "--help" || arg == "-h") {
