@@ -217,8 +217,9 @@ Commands:
                  code page, headers, tags, times and the audio beside the file
 
 Options:
-  -o DIR, --output DIR   write results into DIR ("-": standard output); tidy,
-                         shift and strip write to standard output without it
+  -o DIR, --output DIR   write results into DIR, made when missing ("-":
+                         standard output); tidy, shift and strip write to
+                         standard output without it
   --in-place             replace each file with its result
   --to-utf8              write text in UTF-8 instead of the file's code page
   -h, --help             show this help
