@@ -25,8 +25,8 @@ TEST(CliInstall, InstallsTheWholeTree) {
              "share/icons/hicolor/48x48/apps/versewright.png",
              "share/icons/hicolor/256x256/apps/versewright.png",
              "share/icons/hicolor/scalable/apps/versewright.svg",
-             "share/man/man1/versewright.1",
-             "share/man/man1/versewright-cli.1",
+             "share/man/man1/versewright.1.gz",
+             "share/man/man1/versewright-cli.1.gz",
              "share/versewright/help/versewright_enu.html",
              "share/versewright/help/versewright_help.css",
          })
