@@ -13,9 +13,9 @@
 #include "app/Resource.h"
 #include "doc/LrcText.h"
 #include "platform/framework/MessageBox.h"
-#include "tests/dialogs/DialogDriver.h"
-#include "tests/lyrdoc/FileDialogAnswer.h"
-#include "tests/lyrdoc/FolderAppTest.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/FileDialogAnswer.h"
+#include "tests/support/FolderAppTest.h"
 
 namespace {
 
