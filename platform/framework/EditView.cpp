@@ -10,13 +10,18 @@
 #include <QTextLayout>
 
 namespace {
-// Line breaks of every kind become one LF, which the editor turns into a new line.
-QString PlainLines(QString text) {
+// Text as the editor inserts it: CR LF, CR and U+2029 each start a new line (an LF); U+2028
+// stays a character of its line.
+QString EditorLines(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
     return text;
+}
+
+// Pasted text: line breaks of every kind become one LF, U+2028 too.
+QString PlainLines(const QString& text) {
+    return EditorLines(text).replace(QChar::LineSeparator, QLatin1Char('\n'));
 }
 } // namespace
 
@@ -74,7 +79,7 @@ bool CEditView::FitsReplacement(QStringView text) const {
     const QTextCursor cursor = textCursor();
     const size_t nSize = GetTextImage().SizeAfterReplacing(
         static_cast<size_t>(cursor.selectionStart()), static_cast<size_t>(cursor.selectionEnd()),
-        PlainLines(text.toString()).toStdU16String());
+        EditorLines(text.toString()).toStdU16String());
     return nSize <= m_nLimitText;
 }
 
