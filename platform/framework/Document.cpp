@@ -153,6 +153,7 @@ bool CDocument::DoSave(const QString& strPath) {
             strName += strExt;
         QFileDialog dialog(AfxGetApp() ? AfxGetApp()->GetMainWidget() : nullptr,
                            QStringLiteral("Save As"));
+        dialog.setObjectName(QStringLiteral("SaveDocumentDialog"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setNameFilter(strFilter);
         // A name typed without an extension gets the document's.

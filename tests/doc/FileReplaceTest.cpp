@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include "doc/FileReplace.h"
 #include "tests/support/ScratchDisk.h"
@@ -52,40 +51,6 @@ TEST(WriteFileReplacing, FailuresOnARealDiskLeaveTheFileAsItWas) {
     std::string reason;
     EXPECT_TRUE(WriteFileReplacing(disk.File("song.lrc"), "new", &reason)) << reason;
     EXPECT_EQ(ReadAll(disk.File("song.lrc")), "new");
-}
-
-TEST(WriteFileReplacing, AReadOnlyDiskIsRefused) {
-    CScratchDisk disk;
-    if (!disk.Mounted())
-        GTEST_SKIP() << disk.Reason();
-    std::ofstream(disk.File("song.lrc"), std::ios::binary) << "old";
-    ASSERT_TRUE(disk.MakeReadOnly());
-    std::string reason;
-    EXPECT_FALSE(WriteFileReplacing(disk.File("song.lrc"), "new", &reason));
-    EXPECT_EQ(reason, "Read-only file system");
-    EXPECT_EQ(ReadAll(disk.File("song.lrc")), "old");
-}
-
-// The file-size limit is set in a child, so the test program itself keeps writing freely.
-TEST(WriteFileReplacing, AFileTooLargeForTheLimitIsRefused) {
-    CTempFolder folder;
-    const std::string path = folder.Write("song.lrc", "old");
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        CFileSizeLimit limit(1000);
-        std::string reason;
-        const bool bWritten = WriteFileReplacing(path, std::string(5000, 'n'), &reason);
-        _exit(!limit.IsSet() ? 2 : bWritten ? 1 : reason == "File too large" ? 0 : 3);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    ASSERT_TRUE(WIFEXITED(status));
-    if (WEXITSTATUS(status) == 2)
-        GTEST_SKIP() << "cannot limit the file size";
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(ReadAll(path), "old");
-    EXPECT_EQ(EntriesIn(folder.Path()), 1u);
 }
 
 TEST(WriteFileReplacing, KeepsTheModeAndFollowsLinks) {

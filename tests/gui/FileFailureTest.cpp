@@ -5,9 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -20,6 +18,7 @@
 #include "tests/support/AppHarness.h"
 #include "tests/support/FileDialogAnswer.h"
 #include "tests/support/FolderAppTest.h"
+#include "tests/support/FormatFixtures.h"
 #include "tests/support/ScratchDisk.h"
 
 namespace {
@@ -249,51 +248,31 @@ TEST_F(FileFailureTest, RefusedFilesSayWhichAndWhy) {
 }
 
 TEST_F(FileFailureTest, LyrFileWithMoreEntriesThanTheFormatOpensWithAWarning) {
-    const size_t nCount = 2100;
+    const size_t nCount = 2100; // each entry with a string of its own
     std::string image(0x218 + 4 * nCount, '\0');
-    image[0x216] = static_cast<char>(nCount >> 8);
-    image[0x217] = static_cast<char>(nCount & 0xFF);
+    PutBe16(image, 0x216, nCount);
     for (size_t i = 0; i < nCount; ++i) {
-        const size_t nAt = image.size() - 512;
-        image[0x218 + 4 * i + 1] = 10;
-        image[0x218 + 4 * i + 2] = static_cast<char>(nAt >> 8);
-        image[0x218 + 4 * i + 3] = static_cast<char>(nAt & 0xFF);
+        PutBe16(image, 0x218 + 4 * i, 10);
+        PutBe16(image, 0x218 + 4 * i + 2, image.size() - 512);
         image += std::to_string(i) + '\0';
     }
-    const QString strPath = Path("many.lyr");
-    WriteFile(strPath, image);
+    WriteFile(Path("many.lyr"), image);
     QString strShown;
     AnswerNextMessageBox("IDOK", &strShown);
-    ASSERT_TRUE(Open(strPath));
-    EXPECT_TRUE(strShown.startsWith(strPath + QStringLiteral("\nThe file holds more lyrics")))
-        << strShown.toStdString();
+    ASSERT_TRUE(Open(Path("many.lyr")));
+    EXPECT_TRUE(strShown.startsWith(Path("many.lyr") + "\nThe file holds more lyrics"));
     EXPECT_EQ(m_app.View()->document()->blockCount(), 2049); // 2048 lines and the empty last
 }
 
 TEST_F(FileFailureTest, UntitledSaveProposesLrc) {
     m_app.Execute(ID_FILE_NEW);
     Edit("x");
-    QString strProposed;
-    QString strSuffix;
-    auto* pTimer = new QTimer;
-    QObject::connect(pTimer, &QTimer::timeout, pTimer, [&, pTimer] {
-        auto* pDialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!pDialog)
-            return;
-        pTimer->stop();
-        pTimer->deleteLater();
-        auto* pEdit = pDialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        strProposed = pEdit->text();
-        strSuffix = pDialog->defaultSuffix();
-        pEdit->setText(Path("typed")); // a name without an extension
-        QMetaObject::invokeMethod(pDialog, "accept");
-    });
-    pTimer->start(10);
+    CFileDialogAnswer answer(QStringLiteral("SaveDocumentDialog"), Path("typed"));
     m_app.Execute(ID_FILE_SAVE);
-    EXPECT_TRUE(strProposed.endsWith(QLatin1String(".lrc"))) << strProposed.toStdString();
-    EXPECT_EQ(strSuffix, "lrc");
-    EXPECT_EQ(ReadFile(Path("typed.lrc")), "x\r\n");
-    EXPECT_EQ(m_app.Doc()->GetPathName(), Path("typed.lrc"));
+    ASSERT_EQ(answer.Seen().proposed.size(), 1);
+    EXPECT_TRUE(answer.Seen().proposed[0].endsWith(QLatin1String(".lrc")));
+    EXPECT_EQ(answer.Seen().strDefaultSuffix, "lrc");
+    EXPECT_EQ(ReadFile(Path("typed.lrc")), "x\r\n"); // a typed name gets the extension
 }
 
 TEST_F(FileFailureTest, SettingsOnAFullDiskKeepTheStoreWhole) {
