@@ -234,6 +234,7 @@ void CVersewrightDoc::OnFileSaveAs() {
     CVersewrightView* pView = GetView();
     if (!pView)
         return;
+    pView->FinishAudioLoading();
     const std::vector<CSaveAsFilter> filters =
         SaveAsFilters(pView->m_bAudioLoaded != 0, pView->m_strAudioExt.toStdString());
     QStringList names;

@@ -113,6 +113,7 @@ bool CVersewrightDoc::WriteMptFile(const QString& strPath, CArchive* pArchive) {
     CVersewrightView* pView = GetView();
     if (!pView)
         return false;
+    pView->FinishAudioLoading(); // a save given while the song loads takes it as it comes
     if (!pView->m_bAudioLoaded || pView->m_strAudioPath.isEmpty()) {
         AfxReportSaveRefused(strPath, QStringLiteral("An MPT file holds the song's audio, and no "
                                                      "audio file is loaded."));

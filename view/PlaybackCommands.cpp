@@ -1,6 +1,7 @@
 // The song's audio: loading it, the transport commands and the volume commands.
 #include "view/PlaybackCommands.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -71,16 +72,21 @@ bool CVersewrightView::IsAudioLoading() const {
     return m_pAudioLoader->IsLoading();
 }
 
+void CVersewrightView::FinishAudioLoading() {
+    while (IsAudioLoading())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents |
+                                        QEventLoop::ExcludeUserInputEvents);
+}
+
 void CVersewrightView::OnAudioPrepared(const QString& strPath, MediaPreparedPlayer pPlayer,
                                        const std::string& strWhy) {
     QSlider* pProgress = GetBarSlider(IDC_PROGRESS);
     if (MediaOpenPrepared(nullptr, std::move(pPlayer))) {
         m_bAudioLoaded = 1;
         SetBarText(IDC_AUDIO_FILE, strPath);
+        FitProgressRange();
         if (pProgress) {
             pProgress->setValue(0);
-            const uint32_t nLength = MediaGetLength(nullptr);
-            pProgress->setRange(0, static_cast<int>(std::min<uint32_t>(nLength, INT_MAX)));
             pProgress->setPageStep(kProgressPage);
             pProgress->setEnabled(true);
         }

@@ -81,6 +81,9 @@ public:
     // (m_bAudioLoaded) once the loader hands it back, and a Play given meanwhile plays then.
     void LoadAudio(const QString& strPath);
     bool IsAudioLoading() const;
+    // Waits (without taking user input) until a song being loaded is ready or has failed, for
+    // commands that need its outcome.
+    void FinishAudioLoading();
     // On each tick of the playback timer: follows the position, and stops the transport when
     // the song has ended or failed.
     void FollowPlayback();
