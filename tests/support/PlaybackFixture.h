@@ -48,6 +48,7 @@ protected:
     bool Load(uint32_t nLengthMs = 8000) {
         m_app.Script().durationSeconds = nLengthMs / 1000.0;
         View()->LoadAudio(QStringLiteral("/music/long.mp3"));
+        WaitFor([this] { return !View()->IsAudioLoading(); });
         return View()->m_bAudioLoaded != 0;
     }
     // Moves the player's clock, as the song would while it plays.
