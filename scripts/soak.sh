@@ -9,6 +9,7 @@
 # when that is set.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$ROOT/scripts/app-on-xvfb.sh"
 BUILD="${BUILD:-$ROOT/build}"
 MINUTES="${1:-60}"
 SETTLE_MINUTES=5
@@ -24,9 +25,6 @@ cleanup() {
     rm -rf "$TMP"
 }
 trap cleanup EXIT
-mkdir -p "$TMP/config" "$TMP/data" "$TMP/runtime" "$TMP/cache"
-chmod 700 "$TMP/runtime"
-
 # A song of SONG_SECONDS: a slow two-note melody, so the decoder does real work throughout.
 sox -n -r 44100 -c 2 "$TMP/song.wav" synth "$SONG_SECONDS" sine 330 sine 440 tremolo 2 40 \
     vol 0.3 2>/dev/null
@@ -35,39 +33,10 @@ rm "$TMP/song.wav"
 
 # A lyrics text of about 64 KB whose tags cover the whole song, a little short of the editor's
 # limit so that a stamp always fits; each stamp is balanced by a deletion of the same width.
-awk -v song="$SONG_SECONDS" 'BEGIN {
-    out = "[ti:Soak]\r\n[ar:Versewright]\r\n"; n = 0; step = 60;
-    while (1) {
-        t = (n * step) % (song * 1000);
-        line = sprintf("[%02d:%02d.%02d]Paper lanterns on the water, line %d\r\n",
-                       int(t / 60000), int(t / 1000) % 60, int(t / 10) % 100, n);
-        if (length(out) + length(line) > 65000) break;
-        out = out line; n++;
-    }
-    printf "%s", out;
-}' >"$TMP/song.lrc"
+full_lyrics "$TMP/song.lrc" 60 $((SONG_SECONDS * 1000)) 65000
 echo "lyrics: $(stat -c %s "$TMP/song.lrc") bytes, song: $SONG_SECONDS s, run: $MINUTES min"
-
-DISPLAY_NUM=":$((200 + RANDOM % 300))"
-Xvfb "$DISPLAY_NUM" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-PIDS+=($!)
+start_app "$BUILD/versewright" "$TMP/song.lrc"
 sleep 1
-export DISPLAY="$DISPLAY_NUM" XDG_CONFIG_HOME="$TMP/config" XDG_DATA_HOME="$TMP/data"
-export XDG_RUNTIME_DIR="$TMP/runtime" XDG_CACHE_HOME="$TMP/cache"
-unset QT_QPA_PLATFORM
-"$BUILD/versewright" "$TMP/song.lrc" >"$TMP/program.log" 2>&1 &
-APP=$!
-PIDS+=($APP)
-
-WIN=""
-for _ in $(seq 1 100); do
-    WIN=$(xdotool search --pid "$APP" --onlyvisible 2>/dev/null | head -1 || true)
-    [ -n "$WIN" ] && break
-    sleep 0.2
-done
-[ -n "$WIN" ] || { echo "the program's window did not appear" >&2; exit 1; }
-sleep 2
-xdotool windowactivate --sync "$WIN" 2>/dev/null || xdotool windowfocus "$WIN"
 
 alive() { kill -0 "$APP" 2>/dev/null; }
 rss_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$APP/status"; }
