@@ -1,5 +1,12 @@
 # Shared by the scripts that drive the built program on a virtual display (sourced, not run).
-# Needs TMP (a scratch folder) and PIDS (an array of processes to end on exit) from the caller.
+# Sourcing it makes TMP, a scratch folder, and PIDS, the processes to end; both go on exit.
+TMP="$(mktemp -d)"
+PIDS=()
+cleanup() {
+    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
+    rm -rf "$TMP"
+}
+trap cleanup EXIT
 
 # full_lyrics FILE STEP_MS WRAP_MS LIMIT: a timed lyrics text of at most LIMIT bytes, one line
 # every STEP_MS, the times wrapping at WRAP_MS (0: never), so the now tag changes often.

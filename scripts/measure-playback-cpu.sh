@@ -7,13 +7,6 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$ROOT/scripts/app-on-xvfb.sh"
 SECONDS_TO_MEASURE="${1:-20}"
-TMP="$(mktemp -d)"
-PIDS=()
-cleanup() {
-    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
-    rm -rf "$TMP"
-}
-trap cleanup EXIT
 # The song and a lyrics text of just under 64 KB whose tags cover the song, so that the now tag
 # changes on almost every tick: the most work a tick can have.
 cp "$ROOT/resources/demo/demo.mp3" "$TMP/song.mp3"

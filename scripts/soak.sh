@@ -9,7 +9,6 @@
 # when that is set.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-source "$ROOT/scripts/app-on-xvfb.sh"
 BUILD="${BUILD:-$ROOT/build}"
 MINUTES="${1:-60}"
 SETTLE_MINUTES=5
@@ -18,13 +17,7 @@ ACTION_EVERY=3     # seconds between key actions
 SONG_SECONDS=90    # the song; playback is restarted when it has run out
 
 [ -x "$BUILD/versewright" ] || { echo "no program at $BUILD/versewright: build first" >&2; exit 1; }
-TMP="$(mktemp -d)"
-PIDS=()
-cleanup() {
-    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
-    rm -rf "$TMP"
-}
-trap cleanup EXIT
+source "$ROOT/scripts/app-on-xvfb.sh"
 # A song of SONG_SECONDS: a slow two-note melody, so the decoder does real work throughout.
 sox -n -r 44100 -c 2 "$TMP/song.wav" synth "$SONG_SECONDS" sine 330 sine 440 tremolo 2 40 \
     vol 0.3 2>/dev/null
