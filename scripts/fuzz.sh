@@ -5,7 +5,8 @@
 # JOBS=n runs n targets at a time (default 2). Every target runs under nice -n 19, so the
 # fuzzing takes only what the machine has spare. A finding is kept in build-fuzz/findings/
 # <target>/ and makes the script fail; the summary lists executions and time per target.
-# Needs clang with its libFuzzer runtime (Debian's clang package has it).
+# Needs clang and its libFuzzer runtime, which Debian ships apart from the compiler and which
+# CI does not need, so they are not in deps.txt: apt-get install clang libclang-rt-14-dev
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build-fuzz"
@@ -15,7 +16,12 @@ JOBS="${JOBS:-2}"
 ALL=(lyr mpt text_open whole_text header_tags now_tag mp3_length id3v1)
 TARGETS=("${@:-${ALL[@]}}")
 
-command -v clang++ >/dev/null || { echo "clang++ is needed for the fuzz targets" >&2; exit 1; }
+NEEDS="clang++ with its libFuzzer runtime is needed: apt-get install clang libclang-rt-14-dev"
+command -v clang++ >/dev/null || { echo "$NEEDS" >&2; exit 1; }
+PROBE="$(mktemp -d)"
+trap 'rm -rf "$PROBE"' EXIT
+echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, long) { return 0; }' >"$PROBE/probe.cpp"
+clang++ -fsanitize=fuzzer "$PROBE/probe.cpp" -o "$PROBE/probe" 2>/dev/null || { echo "$NEEDS" >&2; exit 1; }
 if [ ! -f "$BUILD/CMakeCache.txt" ]; then
     CXX=clang++ cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVERSEWRIGHT_FUZZ=ON
 fi
