@@ -13,7 +13,7 @@ BUILD="$ROOT/build-fuzz"
 SECONDS_PER_TARGET="${1:-600}"
 shift || true
 JOBS="${JOBS:-2}"
-ALL=(lyr mpt text_open whole_text header_tags now_tag mp3_length id3v1)
+ALL=(lyr mpt check text_open whole_text header_tags now_tag mp3_length id3v1)
 TARGETS=("${@:-${ALL[@]}}")
 
 NEEDS="clang++ with its libFuzzer runtime is needed: apt-get install clang libclang-rt-14-dev"
