@@ -1,5 +1,6 @@
 #include "platform/framework/Document.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -117,6 +118,9 @@ CDocument::CFileStamp CDocument::StampOf(const QString& strPath) {
     stamp.nModifiedNs = static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     stamp.nInode = static_cast<qint64>(st.st_ino);
     stamp.nDevice = static_cast<qint64>(st.st_dev);
+    QFile file(strPath);
+    if (stamp.nSize <= kMaxFileSize && file.open(QIODevice::ReadOnly))
+        stamp.hash = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1);
     return stamp;
 }
 

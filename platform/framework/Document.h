@@ -60,10 +60,12 @@ public:
     // Largest plain file the framework reads.
     static constexpr qint64 kMaxFileSize = 1048575;
 
-    // Size, modification time and identity of a file as the document last read or wrote it.
+    // Size, modification time and identity of a file as the document last read or wrote it, and
+    // a hash of a text-sized file's bytes, for disks whose times are coarse.
     struct CFileStamp {
         bool bExists = false;
         qint64 nSize = 0, nModifiedNs = 0, nInode = 0, nDevice = 0;
+        QByteArray hash;
         bool operator==(const CFileStamp&) const = default;
     };
     static CFileStamp StampOf(const QString& strPath);

@@ -8,8 +8,10 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 
 #include "app/Resource.h"
 #include "doc/LyrFormat.h"
@@ -56,6 +58,11 @@ protected:
         QFile file(strPath);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+    static struct stat StatOf(const QString& strPath) {
+        struct stat st {};
+        stat(QFile::encodeName(strPath).constData(), &st);
+        return st;
     }
     static std::string ReadFile(const QString& strPath) {
         QFile file(strPath);
@@ -180,10 +187,18 @@ TEST_F(FileFailureTest, SavingOverAFileAnotherProgramChangedAsksFirst) {
     EXPECT_TRUE(m_app.Doc()->IsModified());
     EXPECT_EQ(Answered(ID_FILE_SAVE, "IDYES"), strAsked);
     EXPECT_EQ(ReadFile(strPath), "x\r\n[00:01]mine\r\n");
+    // Changed in place, same size, its time set back: the bytes tell.
+    const struct stat before = StatOf(strPath);
+    Edit("z");
+    WriteFile(strPath, "x\r\n[00:01]MINE\r\n");
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(strPath).constData(), times, 0), 0);
+    EXPECT_EQ(Answered(ID_FILE_SAVE, "IDNO"), strAsked);
+    EXPECT_EQ(Answered(ID_FILE_SAVE, "IDYES"), strAsked);
     // Our own save is no change by another program.
     Edit("y");
     EXPECT_EQ(Answered(ID_FILE_SAVE), "<none>");
-    EXPECT_EQ(ReadFile(strPath), "y\r\nx\r\n[00:01]mine\r\n");
+    EXPECT_EQ(ReadFile(strPath), "y\r\nz\r\nx\r\n[00:01]mine\r\n");
 }
 
 TEST_F(FileFailureTest, Utf16FilesOpenAndSaveInUtf16) {
