@@ -4,8 +4,8 @@
 # address (the default; CI runs it): AddressSanitizer, LeakSanitizer and UndefinedBehavior-
 #   Sanitizer, every report fatal, over the whole test suite in build-asan/. First it shows on a
 #   planted out-of-bounds read and a planted overflow that the sanitizers report and fail.
-# thread: ThreadSanitizer in build-tsan/ over the player and playback tests, where GStreamer's
-#   streaming threads meet the interface thread.
+# thread: ThreadSanitizer in build-tsan/ over the tests that play through GStreamer (label gst),
+#   where its streaming threads meet the interface thread.
 # Leaks and races inside the system libraries are suppressed in scripts/sanitizers/*.supp.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -23,8 +23,8 @@ address)
 thread)
     BUILD="$ROOT/build-tsan"
     FLAGS="-fsanitize=thread"
-    TARGETS=(test_player_gst test_player_registry test_player_formats test_gui)
-    TESTS=(-R "^(GstPlayer|MediaRegistry|Mp3|PlaybackTest|PlaybackFilter)")
+    TARGETS=(test_player_gst test_gui_playback)
+    TESTS=(-L gst)
     ;;
 *)
     echo "usage: $0 [address|thread] [ctest arguments...]" >&2
