@@ -1,6 +1,7 @@
 #include "doc/VersewrightDoc.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QSaveFile>
 #include <QStatusBar>
@@ -210,6 +211,10 @@ bool CVersewrightDoc::WritePlainText(const QString& strPath, CArchive* pArchive)
            file.commit();
 }
 
+QString CVersewrightDoc::LyricsFolder() const {
+    return m_strOpenedPath.isEmpty() ? QString() : QFileInfo(m_strOpenedPath).absolutePath();
+}
+
 void CVersewrightDoc::OnFileSaveAs() {
     CVersewrightView* pView = GetView();
     if (!pView)
@@ -232,6 +237,8 @@ void CVersewrightDoc::OnFileSaveAs() {
                          if (i >= 0)
                              dialog.setDefaultSuffix(QString::fromLatin1(filters[i].extension));
                      });
+    if (!LyricsFolder().isEmpty())
+        dialog.setDirectory(LyricsFolder());
     dialog.selectFile(QFile::decodeName(
         QByteArray::fromStdString(ProposeSaveAsName(LocalPath(m_strOpenedPath)))));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -46,6 +46,8 @@ public:
     void OnMptToLrc();
 
     QString m_strOpenedPath; // file the document last opened; kept by New
+    // Where the file dialogs of Save As and the conversions open: the folder of that file.
+    QString LyricsFolder() const;
 
 private:
     // The editor text encoded for saving, or false when the user declined to save it as UTF-8
