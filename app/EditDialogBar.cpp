@@ -156,6 +156,10 @@ void CEditDialogBar::OnTopLevelChanged(bool bFloating) {
     setFeatures(bFloating ? features : features | QDockWidget::DockWidgetVerticalTitleBar);
     setTitleBarWidget(bFloating ? nullptr : m_pGripper);
     m_pGripper->setVisible(!bFloating);
+    // The title bar takes room the docked bar did not need: the floating bar grows to keep its
+    // buttons in view.
+    if (bFloating && height() < sizeHint().height())
+        resize(width(), sizeHint().height());
 }
 
 void CEditDialogBar::ConnectSlider(QSlider* pSlider) {

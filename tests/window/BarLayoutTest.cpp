@@ -55,6 +55,10 @@ TEST_F(BarLayoutTest, DockedBarHasOnlyAGripperFloatingBarItsTitle) {
         EXPECT_EQ(Bar()->windowTitle(), QStringLiteral("Edit dialogbar"));
         if (bFloating) {
             EXPECT_EQ(Bar()->titleBarWidget(), nullptr);
+            for (QPushButton* pButton : Bar()->Buttons()) {
+                const QRect rc(pButton->mapTo(Bar(), QPoint(0, 0)), pButton->size());
+                EXPECT_TRUE(Bar()->rect().contains(rc)) << "below the title, still in view";
+            }
             continue;
         }
         ASSERT_NE(Bar()->titleBarWidget(), nullptr);
