@@ -9,7 +9,7 @@
 
 #include "app/EditDialogBar.h"
 #include "app/Resource.h"
-#include "tests/gui/AppHarness.h"
+#include "tests/support/AppHarness.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "app/EditDialogBar.h"
 #include "app/Resource.h"
 #include "platform/SettingsStore.h"
-#include "tests/gui/AppHarness.h"
+#include "tests/support/AppHarness.h"
 
 namespace {
 

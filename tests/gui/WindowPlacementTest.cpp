@@ -6,7 +6,7 @@
 
 #include "app/XDataConvert.h"
 #include "platform/SettingsStore.h"
-#include "tests/gui/AppHarness.h"
+#include "tests/support/AppHarness.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 
 #include "app/Resource.h"
 #include "platform/SettingsStore.h"
-#include "tests/gui/AppHarness.h"
+#include "tests/support/AppHarness.h"
 
 namespace {
 
