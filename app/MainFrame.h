@@ -11,6 +11,7 @@ class CEditDialogBar;
 class CFrameTips;
 class QComboBox;
 class QLabel;
+class QMainWindow;
 class QStatusBar;
 class QTimer;
 class QToolBar;
@@ -65,6 +66,8 @@ protected:
 
     bool CreateToolBar();
     bool CreateStatusBar();
+    // The window inside the frame where the tool bar docks around the view.
+    void CreateToolBarHost();
     // Creates the audio control bar of the interface language and routes its buttons.
     void CreateDialogBar();
     // Tool tips and status prompts of the bars and menus in the interface language.
@@ -75,6 +78,7 @@ protected:
     QLabel* m_pIndicators[3] = {};
     QTimer* m_pIndicatorTimer = nullptr;
     CFrameTips* m_pTips = nullptr;
+    QMainWindow* m_pToolBarHost = nullptr;
 };
 
 extern CMainFrame* g_pMainFrame;

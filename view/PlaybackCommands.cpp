@@ -13,6 +13,7 @@
 
 #include "app/Resource.h"
 #include "doc/PlayTime.h"
+#include "platform/AllFilesFilter.h"
 #include "player/MediaPlayer.h"
 #include "view/AudioLoader.h"
 #include "view/PlaybackControls.h"
@@ -38,10 +39,9 @@ QString PlayTimeText(uint32_t nPosition) {
 } // namespace
 
 QString AudioFileFilter() {
-    // Each description carries its patterns; Qt takes the last parenthesis as the pattern list.
     return QStringLiteral("Audio files(*.mp3 *.wma *.mpt *.wav *.mpa *.mp2 *.au *.aif *.aiff "
                           "*.snd *.mid *.midi *.rmi)") +
-           QStringLiteral(";;All Files(*.*) (*)");
+           QStringLiteral(";;") + QLatin1String(kAllFilesFilter);
 }
 
 void CVersewrightView::LoadAudio(const QString& strPath) {
@@ -139,7 +139,8 @@ void CVersewrightView::OnOpenAudio() {
     dialog.setObjectName(QStringLiteral("OpenAudioDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(AudioFileFilter());
+    dialog.setNameFilters(AudioFileFilter().split(QStringLiteral(";;")));
+    MatchAllFilesWithoutDot(dialog);
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
         LoadAudio(dialog.selectedFiles().constFirst());
 }
