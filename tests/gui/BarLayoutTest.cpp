@@ -92,6 +92,7 @@ TEST_F(BarLayoutTest, AudioFileFieldShowsTheFileNameOfALongPath) {
                             "song.mp3";
     m_app.LoadRecordedAudio(0);
     m_app.View()->LoadAudio(strPath);
+    m_app.View()->FinishAudioLoading();
     auto* pField = qobject_cast<QLineEdit*>(Bar()->Control(IDC_AUDIO_FILE));
     ASSERT_NE(pField, nullptr);
     EXPECT_EQ(pField->text(), strPath);

@@ -51,6 +51,7 @@ TEST_F(WindowKeysTest, KeypadKeysMoveTheSlidersAsTheMainKeysDo) {
     Start();
     m_app.LoadRecordedAudio(0);
     m_app.View()->LoadAudio(QStringLiteral("song.mp3"));
+    m_app.View()->FinishAudioLoading();
     CEditDialogBar* pBar = m_app.Frame()->m_wndDialogBar;
     struct SRow {
         QSlider* pSlider;
@@ -84,6 +85,7 @@ TEST_F(WindowKeysTest, MnemonicOfAGreyedOrHiddenItemGoesToTheItemsAbove) {
     Start();
     m_app.LoadRecordedAudio(0);
     m_app.View()->LoadAudio(QStringLiteral("song.mp3"));
+    m_app.View()->FinishAudioLoading();
     constexpr int kFileMenu = 0;
     constexpr int kPlayMenu = 1;
     struct SRow {
