@@ -1,0 +1,210 @@
+// The waveform outline: reduction of decoded samples, the cache entry and its file, the columns
+// drawn, and the GStreamer decode of real songs made here.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QTemporaryDir>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "player/GstPeakDecoder.h"
+#include "player/WavePeaks.h"
+
+namespace {
+
+TEST(Peaks, ReducerBinsEveryChannelWithoutDrift) {
+    // 1 kHz stereo: ten frames a bin. The right channel carries the extremes of frame 12.
+    std::vector<float> samples(2 * 25, 0.25f);
+    samples[2 * 12 + 1] = -0.5f;
+    samples[2 * 3] = 2.0f;           // clipped
+    samples[2 * 4] = std::nanf("");  // no value: silence
+    CPeakReducer whole(1000, 2);
+    whole.AddSamples(samples.data(), 25);
+    whole.Finish();
+    ASSERT_EQ(whole.Bins().size(), 3u);
+    EXPECT_EQ(whole.Bins()[0].nMax, 32767);
+    EXPECT_EQ(whole.Bins()[1].nMin, -16384);
+    EXPECT_EQ(whole.Bins()[1].nMax, 8192);
+    EXPECT_EQ(whole.Bins()[2].nMin, 8192);
+
+    // Fed in odd pieces, the bins are the same.
+    CPeakReducer pieces(1000, 2);
+    for (size_t at = 0; at < 25; at += 7)
+        pieces.AddSamples(samples.data() + 2 * at, std::min<size_t>(7, 25 - at));
+    pieces.Finish();
+    ASSERT_EQ(pieces.Bins().size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(pieces.Bins()[i].nMin, whole.Bins()[i].nMin) << i;
+        EXPECT_EQ(pieces.Bins()[i].nMax, whole.Bins()[i].nMax) << i;
+    }
+
+    // Rates that do not divide into bins still give one bin per 10 ms over five minutes.
+    for (const uint32_t rate : {44100u, 22050u, 11025u, 8000u}) {
+        CPeakReducer reducer(rate, 1);
+        std::vector<float> second(rate, 0.0f);
+        for (int s = 0; s < 300; ++s)
+            reducer.AddSamples(second.data(), second.size());
+        reducer.Finish();
+        EXPECT_EQ(reducer.Bins().size(), 30000u) << rate;
+    }
+}
+
+TEST(Peaks, CacheEntryStandsOnlyForItsOwnFile) {
+    const SPeakSource source{123456, 1700000000123456789};
+    const std::vector<SPeakBin> bins = {{-3, 5}, {-32767, 32767}, {0, 0}};
+    const std::string bytes = EncodePeakCache(source, 10, bins);
+    uint32_t binMs = 0;
+    std::vector<SPeakBin> back;
+    ASSERT_TRUE(DecodePeakCache(bytes, source, &binMs, &back));
+    EXPECT_EQ(binMs, 10u);
+    ASSERT_EQ(back.size(), 3u);
+    EXPECT_EQ(back[1].nMin, -32767);
+    EXPECT_EQ(back[0].nMax, 5);
+
+    std::string huge = bytes;
+    huge[31] = '\x7f'; // a count far past the bytes there are
+    const struct {
+        std::string bytes;
+        SPeakSource source;
+    } refused[] = {
+        {bytes, {123457, source.nModifiedNs}},
+        {bytes, {source.nSize, source.nModifiedNs + 1}},
+        {bytes.substr(0, bytes.size() - 1), source},
+        {bytes + "x", source},
+        {bytes.substr(0, 20), source},
+        {"", source},
+        {huge, source},
+        {"X" + bytes.substr(1), source},
+    };
+    for (size_t i = 0; i < std::size(refused); ++i)
+        EXPECT_FALSE(DecodePeakCache(refused[i].bytes, refused[i].source, &binMs, &back)) << i;
+}
+
+TEST(Peaks, CacheFileIsWrittenWholeOrNotAtAll) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string song = dir.filePath("song.wav").toStdString();
+    std::ofstream(song) << "RIFF....";
+    SPeakSource source;
+    ASSERT_TRUE(ReadPeakSource(song, &source));
+    EXPECT_EQ(source.nSize, 8u);
+    EXPECT_FALSE(ReadPeakSource(dir.path().toStdString(), &source)); // a folder is no song
+
+    const std::string name = PeakCacheFileName(song);
+    EXPECT_NE(name, PeakCacheFileName(song + "x"));
+    const std::string cache = dir.filePath(QString::fromStdString(name)).toStdString();
+    const std::vector<SPeakBin> bins(500, SPeakBin{-7, 9});
+    ASSERT_TRUE(SavePeakCache(cache, source, 10, bins));
+    uint32_t binMs = 0;
+    std::vector<SPeakBin> back;
+    ASSERT_TRUE(LoadPeakCache(cache, source, &binMs, &back));
+    EXPECT_EQ(back.size(), 500u);
+
+    // A full disk: the entry is written through to /dev/full and fails when it is closed.
+    const std::string full = dir.filePath("full.peaks").toStdString();
+    ASSERT_EQ(symlink("/dev/full", (full + ".part").c_str()), 0);
+    EXPECT_FALSE(SavePeakCache(full, source, 10, bins));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(full)));
+    EXPECT_FALSE(LoadPeakCache(full, source, &binMs, &back));
+    // Nor is an entry over an older one ever half written.
+    ASSERT_EQ(symlink("/dev/full", (cache + ".part").c_str()), 0);
+    EXPECT_FALSE(SavePeakCache(cache, source, 10, std::vector<SPeakBin>(9, SPeakBin{1, 2})));
+    ASSERT_TRUE(LoadPeakCache(cache, source, &binMs, &back));
+    EXPECT_EQ(back.size(), 500u);
+}
+
+TEST(Peaks, ColumnsTakeTheExtremesOfTheirBins) {
+    const std::vector<SPeakBin> bins = {{-1, 1}, {-5, 2}, {-2, 7}, {-3, 3}, {0, 4}};
+    const struct {
+        double first, perColumn;
+        std::vector<std::pair<int, int>> expected;
+    } cases[] = {
+        {0.0, 2.0, {{-5, 2}, {-3, 7}, {0, 4}}},
+        {0.0, 0.5, {{-1, 1}, {-1, 1}, {-5, 2}}},
+        {-2.0, 2.0, {{0, 0}, {-5, 2}, {-3, 7}}},
+        {4.0, 3.0, {{0, 4}, {0, 0}}},
+        {1.5, 1.0, {{-5, 7}, {-3, 7}}},
+        {0.0, 100.0, {{-5, 7}}},
+    };
+    for (const auto& c : cases) {
+        std::vector<SPeakBin> columns(c.expected.size(), SPeakBin{99, 99});
+        ReduceToColumns(bins.data(), bins.size(), c.first, c.perColumn, columns.data(),
+                        int(columns.size()));
+        for (size_t i = 0; i < columns.size(); ++i) {
+            EXPECT_EQ(columns[i].nMin, c.expected[i].first) << c.first << " " << i;
+            EXPECT_EQ(columns[i].nMax, c.expected[i].second) << c.first << " " << i;
+        }
+    }
+}
+
+// A mono 16-bit WAV at 8 kHz: one second of silence, then one second of a square wave at half
+// scale.
+std::string QuietThenLoudWav() {
+    constexpr uint32_t kRate = 8000;
+    std::string data;
+    for (uint32_t i = 0; i < 2 * kRate; ++i) {
+        const int16_t s = i < kRate ? 0 : ((i / 20) % 2 ? 16384 : -16384);
+        data.push_back(char(s & 0xff));
+        data.push_back(char(s >> 8));
+    }
+    auto le = [](uint32_t v, int n) {
+        std::string s;
+        for (int i = 0; i < n; ++i)
+            s.push_back(char(v >> (8 * i)));
+        return s;
+    };
+    return "RIFF" + le(36 + uint32_t(data.size()), 4) + "WAVEfmt " + le(16, 4) + le(1, 2) +
+           le(1, 2) + le(kRate, 4) + le(kRate * 2, 4) + le(2, 2) + le(16, 2) + "data" +
+           le(uint32_t(data.size()), 4) + data;
+}
+
+class PeakDecode : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        std::ofstream(Path("song.wav"), std::ios::binary) << QuietThenLoudWav();
+        std::ofstream(Path("lyrics.mp3"), std::ios::binary) << "[00:01.00]not audio\r\n";
+    }
+    std::string Path(const char* name) const { return m_dir.filePath(name).toStdString(); }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(PeakDecode, QuietAndLoudHalvesShowInTheBins) {
+    const std::string mp3 = Path("song.mp3");
+    const bool bMp3 = std::system(("lame --quiet -b 64 '" + Path("song.wav") + "' '" + mp3 +
+                                   "' 2>/dev/null").c_str()) == 0;
+    for (const std::string& song : {Path("song.wav"), mp3}) {
+        if (song == mp3 && !bMp3)
+            continue;
+        std::vector<SPeakBin> bins;
+        std::string error;
+        ASSERT_TRUE(DecodeSongPeaks(song, 10, nullptr, nullptr, &bins, error)) << error;
+        // MP3 adds a little padding at each end.
+        ASSERT_NEAR(double(bins.size()), 200.0, 12.0) << song;
+        EXPECT_LT(std::max(std::abs(bins[40].nMin), std::abs(bins[40].nMax)), 500) << song;
+        EXPECT_GT(bins[160].nMax, 12000) << song;
+        EXPECT_LT(bins[160].nMin, -12000) << song;
+    }
+    if (!bMp3)
+        GTEST_SKIP() << "lame cannot make the MP3 copy";
+}
+
+TEST_F(PeakDecode, FailuresSayWhyAndCancelStops) {
+    std::vector<SPeakBin> bins;
+    std::string error;
+    EXPECT_FALSE(DecodeSongPeaks(Path("lyrics.mp3"), 10, nullptr, nullptr, &bins, error));
+    EXPECT_FALSE(error.empty());
+    error.clear();
+    EXPECT_FALSE(DecodeSongPeaks(Path("missing.wav"), 10, nullptr, nullptr, &bins, error));
+    EXPECT_FALSE(error.empty());
+
+    std::atomic<bool> cancel{true};
+    EXPECT_FALSE(DecodeSongPeaks(Path("song.wav"), 10, &cancel, nullptr, &bins, error));
+    EXPECT_TRUE(bins.empty());
+}
+
+} // namespace
