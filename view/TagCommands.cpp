@@ -5,6 +5,7 @@
 
 #include "app/MainFrame.h"
 #include "doc/LrcText.h"
+#include "doc/PlayTime.h"
 #include "player/MediaPlayer.h"
 #include "view/TagText.h"
 #include "view/VersewrightView.h"
@@ -21,7 +22,8 @@ constexpr size_t kWorkBuffer = LYRICS_CAPACITY + 4;
 void CVersewrightView::OnAddTag() {
     const uint32_t nPosition = MediaGetPosition(nullptr);
     char szTag[TIME_TAG_BUFFER];
-    FormatTimeTag(szTag, EffectiveTime(nPosition), TimeFormat());
+    FormatTimeTag(szTag, CompensateReaction(EffectiveTime(nPosition), m_nReactionMs),
+                  TimeFormat());
     // At the very start of the caret's line, in front of whatever it holds.
     const QTextCursor before = textCursor();
     QTextCursor cursor = before;

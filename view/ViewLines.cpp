@@ -21,7 +21,8 @@ bool CVersewrightView::ReadLine(int nLine, CLineCopy& copy) const {
     return true;
 }
 
-void CVersewrightView::DeleteInLine(const CLineCopy& copy, size_t nStart, size_t nEnd) {
+void CVersewrightView::ReplaceInLine(const CLineCopy& copy, size_t nStart, size_t nEnd,
+                                     const QString& text) {
     const QTextBlock block = document()->findBlockByNumber(copy.nLine);
     if (!block.isValid() || nStart >= nEnd || nEnd > copy.nLength)
         return;
@@ -32,7 +33,10 @@ void CVersewrightView::DeleteInLine(const CLineCopy& copy, size_t nStart, size_t
     cursor.setPosition(block.position() + nFrom);
     cursor.setPosition(block.position() + nTo, QTextCursor::KeepAnchor);
     cursor.beginEditBlock();
-    cursor.removeSelectedText();
+    if (text.isEmpty())
+        cursor.removeSelectedText();
+    else
+        cursor.insertText(text);
     cursor.endEditBlock();
     setTextCursor(cursor);
 }
