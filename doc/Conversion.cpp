@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "doc/CodePageDetect.h"
+#include "doc/FileReplace.h"
 #include "doc/LrcText.h"
 #include "doc/LyrFormat.h"
 #include "doc/LyricsPath.h"
@@ -101,23 +102,7 @@ bool ConvertFileToLrc(LyricsFormat format, const std::string& inputPath,
         return false;
     // Written beside the target and renamed over it only when complete, so a failed write
     // never leaves a truncated file where the user's file was.
-    const std::string tempPath = std::string(outputPath) + ".versewright-part";
-    std::ofstream out(tempPath, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
-    out.write(lyrics.strText.data(), static_cast<std::streamsize>(lyrics.strText.size()));
-    out.close();
-    std::error_code ec;
-    if (out.fail()) {
-        std::filesystem::remove(tempPath, ec);
-        return false;
-    }
-    std::filesystem::rename(tempPath, std::string(outputPath), ec);
-    if (ec) {
-        std::filesystem::remove(tempPath, ec);
-        return false;
-    }
-    return true;
+    return WriteFileReplacing(outputPath, lyrics.strText);
 }
 
 std::string CutProposedName(std::string_view path) {

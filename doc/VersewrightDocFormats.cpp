@@ -1,11 +1,11 @@
 // LYR and MPT files in the document: opened into LRC text in the code page of their lyrics, and
 // written from the editor text when Save keeps the opened format or Save As asks for them.
 #include <QFile>
-#include <QSaveFile>
 #include <string>
 
 #include "doc/CodePageDetect.h"
 #include "doc/Conversion.h"
+#include "doc/FileReplace.h"
 #include "doc/LrcText.h"
 #include "doc/LyrFormat.h"
 #include "doc/MptFormat.h"
@@ -47,11 +47,7 @@ bool WriteImage(const QString& strPath, CArchive* pArchive, const std::string& i
         pArchive->m_data = QByteArray::fromStdString(image);
         return true;
     }
-    QSaveFile file(strPath);
-    return file.open(QIODevice::WriteOnly) &&
-           file.write(image.data(), static_cast<qint64>(image.size())) ==
-               static_cast<qint64>(image.size()) &&
-           file.commit();
+    return WriteFileReplacing(QFile::encodeName(strPath).toStdString(), image);
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "doc/FileReplace.h"
+
 namespace {
 
 const char kMagic[8] = {'V', 'W', 'P', 'E', 'A', 'K', 'S', '1'};
@@ -155,17 +157,7 @@ bool LoadPeakCache(const std::string& cachePath, const SPeakSource& source, uint
 
 bool SavePeakCache(const std::string& cachePath, const SPeakSource& source, uint32_t binMs,
                    const std::vector<SPeakBin>& bins) {
-    const std::string bytes = EncodePeakCache(source, binMs, bins);
-    const std::string temp = cachePath + ".part";
-    FILE* file = std::fopen(temp.c_str(), "wb");
-    if (!file)
-        return false;
-    bool bOk = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    bOk = std::fclose(file) == 0 && bOk;
-    if (bOk && std::rename(temp.c_str(), cachePath.c_str()) == 0)
-        return true;
-    std::remove(temp.c_str());
-    return false;
+    return WriteFileReplacing(cachePath, EncodePeakCache(source, binMs, bins));
 }
 
 void ReduceToColumns(const SPeakBin* bins, size_t count, double first, double perColumn,

@@ -62,6 +62,7 @@ bool ReadPeakSource(const std::string& songPath, SPeakSource* pSource);
 bool LoadPeakCache(const std::string& cachePath, const SPeakSource& source, uint32_t* pBinMs,
                    std::vector<SPeakBin>* pBins);
 // Writes the entry beside its place and renames it over, so a reader never sees half of one.
+// A failure leaves an older entry as it was.
 bool SavePeakCache(const std::string& cachePath, const SPeakSource& source, uint32_t binMs,
                    const std::vector<SPeakBin>& bins);
 

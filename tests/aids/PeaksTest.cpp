@@ -2,9 +2,12 @@
 // drawn, and the GStreamer decode of real songs made here.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <QDir>
+#include <csignal>
 #include <QTemporaryDir>
 #include <cmath>
 #include <cstdio>
@@ -104,17 +107,22 @@ TEST(Peaks, CacheFileIsWrittenWholeOrNotAtAll) {
     ASSERT_TRUE(LoadPeakCache(cache, source, &binMs, &back));
     EXPECT_EQ(back.size(), 500u);
 
-    // A full disk: the entry is written through to /dev/full and fails when it is closed.
-    const std::string full = dir.filePath("full.peaks").toStdString();
-    ASSERT_EQ(symlink("/dev/full", (full + ".part").c_str()), 0);
-    EXPECT_FALSE(SavePeakCache(full, source, 10, bins));
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(full)));
-    EXPECT_FALSE(LoadPeakCache(full, source, &binMs, &back));
-    // Nor is an entry over an older one ever half written.
-    ASSERT_EQ(symlink("/dev/full", (cache + ".part").c_str()), 0);
-    EXPECT_FALSE(SavePeakCache(cache, source, 10, std::vector<SPeakBin>(9, SPeakBin{1, 2})));
+    // A process that may write no file longer than 100 bytes fails to replace the entry and
+    // leaves the older one whole, with nothing beside it.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit limit{100, 100};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        signal(SIGXFSZ, SIG_IGN);
+        _exit(SavePeakCache(cache, source, 10, std::vector<SPeakBin>(900)) ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the write did not fail";
     ASSERT_TRUE(LoadPeakCache(cache, source, &binMs, &back));
     EXPECT_EQ(back.size(), 500u);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2); // the song and its entry
 }
 
 TEST(Peaks, ColumnsTakeTheExtremesOfTheirBins) {
