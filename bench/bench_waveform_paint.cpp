@@ -2,7 +2,6 @@
 // marker for each of 120 tags, the ruler and the play head, drawn into an image as the
 // window's backing store would be. Zoomed out (the whole song in view, 16 bins a column) and
 // at the usual zoom (one bin a column).
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -54,12 +53,3 @@ void BM_PaintWholeSong(benchmark::State& state) {
 BENCHMARK(BM_PaintWholeSong)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
