@@ -7,7 +7,6 @@
 
 #include "app/LanguageResources.h"
 #include "app/ResourceSet.h"
-#include "timing/TimingTexts.h"
 
 QAction* CMainFrame::CommandAction(int nId) {
     if (QAction* pAction = GetAction(nId))
@@ -30,9 +29,6 @@ void CMainFrame::BuildMenuBar() {
     std::vector<CAccelerator> table;
     for (const SAccelerator& accel : set.Accelerators())
         table.push_back(CAccelerator{accel.key[0], accel.nCommand});
-    // The timing aids' keys, which no resource set holds.
-    for (const CAccelerator& accel : TimingAccelerators())
-        table.push_back(accel);
     SetAccelerators(std::move(table));
 
     for (const SMenuEntry& popup : set.Menu()) {

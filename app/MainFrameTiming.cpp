@@ -4,6 +4,7 @@
 #include "app/EditDialogBar.h"
 #include "app/MainFrame.h"
 #include "timing/TimingPanel.h"
+#include "timing/TimingTexts.h"
 
 void CMainFrame::CreateTimingPanel() {
     m_pTimingPanel = new CTimingPanel(this, m_nLanguage);
@@ -14,6 +15,10 @@ void CMainFrame::CreateTimingPanel() {
     m_pTimingPanel->setVisible(CTimingPanel::StoredVisible());
     for (const auto& [pButton, nId] : m_pTimingPanel->Buttons())
         GetCommands().BindButton(pButton, nId);
+    // The aids' keys are a table of their own, beside the one of the resource set.
+    auto* pKeys = new CAcceleratorFilter(this, &GetCommands());
+    pKeys->setObjectName(QStringLiteral("TimingKeys"));
+    pKeys->SetTable(TimingAccelerators());
 }
 
 void CMainFrame::OnViewTimingPanel() {

@@ -72,12 +72,12 @@ TEST_F(TimingPanelTest, F7ShowsThePanelBetweenEditorAndControlBarAndItIsRemember
 }
 
 TEST_F(TimingPanelTest, TheAidsKeysAreTheirOwnAndTakeNoSpecifiedKey) {
-    // Every key of the frame's table, the menus' and the aids', leads to one command only.
+    // No key of the aids is one of the menus', and each leads to one command.
     std::map<int, int> commands;
     for (const CAccelerator& accel : m_app.Frame()->GetAccelerators())
-        EXPECT_TRUE(commands.emplace(accel.key.toCombined(), accel.nId).second) << accel.nId;
+        commands.emplace(accel.key.toCombined(), accel.nId);
     for (const CAccelerator& accel : TimingAccelerators())
-        EXPECT_EQ(commands[accel.key.toCombined()], accel.nId);
+        EXPECT_TRUE(commands.emplace(accel.key.toCombined(), accel.nId).second) << accel.nId;
     EXPECT_EQ(TimingAccelerators().size(), 8u);
     // The menus keep their own keys: Ctrl+Down still lowers the volume, Alt+Backspace undoes.
     ASSERT_TRUE(Load("song.mp3"));
