@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,21 +18,33 @@ namespace {
 
 constexpr int kSongSeconds = 300;
 
-// A five-minute stereo MP3 at 44.1 kHz, made once with sox and lame.
-const std::string& SongPath() {
-    static const std::string s_path = [] {
+// A five-minute stereo MP3 at 44.1 kHz, made once with sox and lame, removed at exit.
+struct CSong {
+    CSong() {
         char dir[] = "/tmp/bench_peaks_XXXXXX";
         if (!mkdtemp(dir))
-            return std::string();
-        const std::string wav = std::string(dir) + "/song.wav";
-        const std::string mp3 = std::string(dir) + "/song.mp3";
+            return;
+        strDir = dir;
+        const std::string wav = strDir + "/song.wav";
+        const std::string mp3 = strDir + "/song.mp3";
         const std::string command =
             "sox -q -n -r 44100 -c 2 -b 16 '" + wav + "' synth " + std::to_string(kSongSeconds) +
-            " sine 220-880 vol 0.5 && lame --quiet -b 192 '" + wav + "' '" + mp3 + "' && rm '" +
-            wav + "'";
-        return std::system(command.c_str()) == 0 ? mp3 : std::string();
-    }();
-    return s_path;
+            " sine 220-880 vol 0.5 && lame --quiet -b 192 '" + wav + "' '" + mp3 + "'";
+        if (std::system(command.c_str()) == 0)
+            strPath = mp3;
+    }
+    ~CSong() {
+        std::error_code error;
+        if (!strDir.empty())
+            std::filesystem::remove_all(strDir, error);
+    }
+    std::string strDir;
+    std::string strPath;
+};
+
+const std::string& SongPath() {
+    static const CSong s_song;
+    return s_song.strPath;
 }
 
 void BM_DecodeFiveMinuteMp3(benchmark::State& state) {
