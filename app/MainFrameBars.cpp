@@ -119,8 +119,14 @@ void CMainFrame::OnUpdateViewStatusBar(CCmdUI* pCmdUI) {
 }
 
 QString CMainFrame::HelpFilePath() const {
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-           QString::fromLatin1(GetLanguageResources(m_nLanguage).pszHelpFile);
+    const QString strName = QString::fromLatin1(GetLanguageResources(m_nLanguage).pszHelpFile);
+    const QString strBeside = QCoreApplication::applicationDirPath() + QLatin1Char('/') + strName;
+    // An installed program keeps its help pages with its other data, under share/.
+    const QString strInstalled = QCoreApplication::applicationDirPath() +
+                                 QStringLiteral("/../share/versewright/help/") + strName;
+    if (!QFileInfo::exists(strBeside) && QFileInfo::exists(strInstalled))
+        return QFileInfo(strInstalled).canonicalFilePath();
+    return strBeside;
 }
 
 void CMainFrame::OnHelpContents() {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/FileAssociation.h"
-#include "tests/gui/AppHarness.h"
+#include "tests/support/AppHarness.h"
 
 namespace {
 QString ConfigPath(const QString& strName) {

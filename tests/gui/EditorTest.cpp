@@ -8,7 +8,7 @@
 
 #include "app/Resource.h"
 #include "doc/LrcText.h"
-#include "tests/gui/AppHarness.h"
+#include "tests/support/AppHarness.h"
 
 namespace {
 class EditorTest : public ::testing::Test {

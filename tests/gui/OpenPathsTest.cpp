@@ -15,7 +15,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/framework/RecentFileList.h"
 #include "platform/framework/WinApp.h"
-#include "tests/gui/AppHarness.h"
+#include "tests/support/AppHarness.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "doc/LrcText.h"
 #include "platform/SettingsStore.h"
 #include "platform/framework/WinApp.h"
-#include "tests/gui/AppHarness.h"
+#include "tests/support/AppHarness.h"
 #include "view/PlaybackControls.h"
 
 namespace {

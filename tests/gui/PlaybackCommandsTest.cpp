@@ -9,10 +9,10 @@ TEST_F(PlaybackTest, LoadSetsUpTheBarAndKeepsTheVolume) {
     m_app.SetText("x");
     Slider(IDC_VOLUME)->setValue(-1000);
     View()->m_nVolume = -1000;
-    ASSERT_TRUE(Load("song.mp3"));
+    ASSERT_TRUE(Load("long.mp3"));
     EXPECT_EQ(View()->m_strAudioExt, QStringLiteral(".MP3"));
-    EXPECT_EQ(View()->m_strAudioName, QStringLiteral("song.mp3"));
-    EXPECT_EQ(BarText(IDC_AUDIO_FILE), CPlaybackAudio::Get().Path("song.mp3"));
+    EXPECT_EQ(View()->m_strAudioName, QStringLiteral("long.mp3"));
+    EXPECT_EQ(BarText(IDC_AUDIO_FILE), SongPath("long.mp3"));
     QSlider* pProgress = Slider(IDC_PROGRESS);
     EXPECT_TRUE(pProgress->isEnabled());
     EXPECT_NEAR(pProgress->maximum(), 8000, 100);
@@ -53,7 +53,7 @@ TEST_F(PlaybackTest, BackStopsAtZeroAndForwardAtTheEnd) {
         EXPECT_EQ(MediaGetPosition(nullptr), c.nTo) << c.nFrom << " " << c.nId;
     }
     // Forward on the long song goes 5 s on.
-    ASSERT_TRUE(Load("song.mp3"));
+    ASSERT_TRUE(Load("long.mp3"));
     MediaSetPosition(nullptr, 1000);
     ASSERT_TRUE(m_app.Execute(IDC_FORWARD));
     EXPECT_EQ(MediaGetPosition(nullptr), 6000u);
@@ -62,7 +62,7 @@ TEST_F(PlaybackTest, BackStopsAtZeroAndForwardAtTheEnd) {
 }
 
 TEST_F(PlaybackTest, VolumeStepsAreClampedByTheSlider) {
-    ASSERT_TRUE(Load("song.mp3"));
+    ASSERT_TRUE(Load("long.mp3"));
     const struct {
         int nFrom;
         Qt::Key key; // with Ctrl
@@ -81,7 +81,7 @@ TEST_F(PlaybackTest, VolumeStepsAreClampedByTheSlider) {
 
 TEST_F(PlaybackTest, DraggingTheProgressSliderShowsWithoutSeekingUntilReleased) {
     m_app.SetText("[00:00.10]a\r\n[00:05.00]b\r\nc");
-    ASSERT_TRUE(Load("song.mp3"));
+    ASSERT_TRUE(Load("long.mp3"));
     ASSERT_TRUE(m_app.Execute(IDC_PLAY));
     ASSERT_TRUE(WaitForPosition(400));
     QSlider* pProgress = Slider(IDC_PROGRESS);
@@ -104,13 +104,13 @@ TEST_F(PlaybackTest, DraggingTheProgressSliderShowsWithoutSeekingUntilReleased) 
 
 TEST_F(PlaybackTest, FailedOpenDisablesTheTransport) {
     m_app.SetText("[00:01.00]a");
-    ASSERT_TRUE(Load("song.mp3"));
+    ASSERT_TRUE(Load("long.mp3"));
     for (int nId : {IDC_PLAY, IDC_BACK, IDC_FORWARD, IDC_ADD_TAG})
         EXPECT_TRUE(IsEnabled(nId)) << nId;
-    EXPECT_FALSE(Load("broken.mp3"));
+    EXPECT_FALSE(Load("text.mp3"));
     EXPECT_TRUE(View()->m_strAudioPath.isEmpty());
     EXPECT_FALSE(Slider(IDC_PROGRESS)->isEnabled());
-    EXPECT_EQ(BarText(IDC_AUDIO_FILE), CPlaybackAudio::Get().Path("song.mp3"));
+    EXPECT_EQ(BarText(IDC_AUDIO_FILE), SongPath("long.mp3"));
     for (int nId : {IDC_PLAY, IDC_PAUSE, IDC_BACK, IDC_FORWARD, ID_PLAY_STOP, IDC_ADD_TAG,
                     ID_PLAY_PREV_TAG, ID_PLAY_NEXT_TAG, ID_PLAY_NOW_TAG})
         EXPECT_FALSE(IsEnabled(nId)) << nId;

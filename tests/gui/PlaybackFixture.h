@@ -9,18 +9,19 @@
 
 #include "app/EditDialogBar.h"
 #include "app/Resource.h"
+#include "player/GstMediaBackend.h"
 #include "player/MediaPlayer.h"
-#include "tests/gui/AppHarness.h"
-#include "tests/gui/PlaybackAudio.h"
+#include "tests/support/AppHarness.h"
+#include "tests/support/TestAudio.h"
 #include "view/PlaybackControls.h"
 
 class PlaybackTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(CPlaybackAudio::Get().Error().isEmpty())
-            << CPlaybackAudio::Get().Error().toStdString();
+        ASSERT_EQ(CTestAudio::Get().Error(), "");
         ASSERT_TRUE(m_app.Start());
-        CPlaybackAudio::UseGstreamer();
+        // Every later MediaOpen plays through GStreamer into a clock-synced fake sink.
+        MediaSetBackendFactory(GstMediaBackendFactory("fakeaudiosink"));
         m_pBar = GetEditDialogBar();
         if (!m_pBar) { // a frame without its bar still gets one to watch
             m_pBar = new CEditDialogBar(131, m_app.Frame());
@@ -31,8 +32,11 @@ protected:
     }
 
     CVersewrightView* View() const { return m_app.View(); }
+    static QString SongPath(const char* pszName) {
+        return QString::fromStdString(CTestAudio::Get().Path(pszName));
+    }
     bool Load(const char* pszName) {
-        View()->LoadAudio(CPlaybackAudio::Get().Path(pszName));
+        View()->LoadAudio(SongPath(pszName));
         return View()->m_bAudioLoaded != 0;
     }
     // Runs the event loop until the condition holds; false after the timeout.

@@ -28,7 +28,7 @@ int64_t TagAtLineStart(const std::string& text, int nLine) {
 
 TEST_F(PlaybackTest, InsertStampsThePlayersClockAndTheCaretMovesOn) {
     m_app.SetText("one\r\ntwo\r\n\r\nthree\r\nfour");
-    ASSERT_TRUE(Load("song.mp3"));
+    ASSERT_TRUE(Load("long.mp3"));
     m_app.SetCaret(0, 2);
     m_app.Press(Qt::Key_Return, Qt::ControlModifier); // Play
     ASSERT_EQ(View()->m_nPlayState, 1);
@@ -57,7 +57,7 @@ TEST_F(PlaybackTest, InsertStampsThePlayersClockAndTheCaretMovesOn) {
 
 TEST_F(PlaybackTest, NowTagFieldTimeFieldAndMarkerFollowTheSong) {
     m_app.SetText("[00:00.30]a\r\n[00:00.90]b\r\n\r\n[00:01.50]c\r\nd");
-    ASSERT_TRUE(Load("song.mp3"));
+    ASSERT_TRUE(Load("long.mp3"));
     EXPECT_EQ(BarText(IDC_PROGRESS_TIME), QStringLiteral("00:00:00"));
     ASSERT_TRUE(m_app.Execute(IDC_PLAY));
     ASSERT_TRUE(WaitFor([this] { return View()->m_nNowTagLine == 1; }));
@@ -73,7 +73,7 @@ TEST_F(PlaybackTest, NowTagFieldTimeFieldAndMarkerFollowTheSong) {
 
 TEST_F(PlaybackTest, PauseContinuesAndStopStartsAgainFromZero) {
     m_app.SetText("[00:00.20]a\r\nb");
-    ASSERT_TRUE(Load("song.mp3"));
+    ASSERT_TRUE(Load("long.mp3"));
     ASSERT_TRUE(m_app.Execute(IDC_PLAY));
     ASSERT_TRUE(WaitForPosition(800));
     ASSERT_TRUE(m_app.Execute(IDC_PAUSE));
@@ -103,17 +103,17 @@ TEST_F(PlaybackTest, PauseContinuesAndStopStartsAgainFromZero) {
 
 TEST_F(PlaybackTest, TimeFieldShowsHoursAndIsEmptyWithoutAudio) {
     m_app.SetText("x");
-    ASSERT_TRUE(Load("song.mp3"));
+    ASSERT_TRUE(Load("long.mp3"));
     View()->UpdatePlayPosition(3725000, true);
     EXPECT_EQ(BarText(IDC_PROGRESS_TIME), QStringLiteral("01:02:05"));
-    View()->LoadAudio(CPlaybackAudio::Get().Path("broken.mp3"));
+    View()->LoadAudio(SongPath("text.mp3"));
     View()->UpdatePlayPosition(7000, true);
     EXPECT_EQ(BarText(IDC_PROGRESS_TIME), QString());
 }
 
 TEST_F(PlaybackTest, RefreshInTheSameTenthNeedsForce) {
     m_app.SetText("[00:01.00]a\r\nb\r\nc");
-    ASSERT_TRUE(Load("song.mp3"));
+    ASSERT_TRUE(Load("long.mp3"));
     View()->UpdatePlayPosition(1520, false);
     EXPECT_EQ(View()->m_nNowTagLine, 0);
     // A new tag at 1.5 s on the last line; the same tenth without force finds nothing new.
@@ -128,7 +128,7 @@ TEST_F(PlaybackTest, RefreshInTheSameTenthNeedsForce) {
 
 TEST_F(PlaybackTest, BeforeTheFirstTagTheFieldIsEmptiedOnce) {
     m_app.SetText("[00:02.00]a\r\nb");
-    ASSERT_TRUE(Load("song.mp3"));
+    ASSERT_TRUE(Load("long.mp3"));
     View()->UpdatePlayPosition(2500, true);
     ASSERT_EQ(View()->m_nNowTagLine, 0);
     View()->UpdatePlayPosition(1000, false);
@@ -154,7 +154,7 @@ TEST_F(PlaybackTest, OffsetIsReadByTheScanAndAppliedFromTheNext) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszName);
         m_app.SetText("[offset:500]\r\n[00:02.00]x\r\ny");
-        ASSERT_TRUE(Load("song.mp3"));
+        ASSERT_TRUE(Load("long.mp3"));
         View()->m_nNowTagLine = -1;
         View()->m_nOffset = c.nOffsetBefore;
         View()->UpdatePlayPosition(1600, true);
@@ -169,7 +169,7 @@ TEST_F(PlaybackTest, OffsetIsReadByTheScanAndAppliedFromTheNext) {
 TEST_F(PlaybackTest, PrevNextAndNowTagSeekTheSong) {
     // 9 s lies past the end of the 8 s song.
     m_app.SetText("[00:01.00]a\r\n[00:02.00]b\r\n[00:03.00]c\r\n[00:09.00]d");
-    ASSERT_TRUE(Load("song.mp3"));
+    ASSERT_TRUE(Load("long.mp3"));
     MediaSetPosition(nullptr, 2500);
     View()->UpdatePlayPosition(2500, true);
     ASSERT_EQ(View()->m_nNowTagTime, 2000u);
@@ -205,7 +205,7 @@ TEST_F(PlaybackTest, PrevNextAndNowTagSeekTheSong) {
 
 TEST_F(PlaybackTest, NavigationNeedsAudioAndTags) {
     m_app.SetText("no tags here");
-    ASSERT_TRUE(Load("song.mp3"));
+    ASSERT_TRUE(Load("long.mp3"));
     EXPECT_FALSE(IsEnabled(ID_PLAY_PREV_TAG));
     m_app.SetText("[00:01.00]a");
     View()->UpdatePlayPosition(500, true);
@@ -245,7 +245,7 @@ TEST_F(PlaybackTest, GutterMarksTheNowLineAndBoxesTheCaretLine) {
     for (int i = 0; i < 60; ++i)
         text += "[00:30.00]line\r\n";
     m_app.SetText("[00:01.00]a\r\nb\r\n[00:02.00]c\r\nd\r\n" + text);
-    ASSERT_TRUE(Load("song.mp3"));
+    ASSERT_TRUE(Load("long.mp3"));
     m_app.Frame()->resize(600, 400);
     m_app.Frame()->show();
     View()->UpdatePlayPosition(1200, true); // now tag on line 0, caret on line 1

@@ -9,7 +9,7 @@
 #include "app/Resource.h"
 #include "app/XDataConvert.h"
 #include "platform/SettingsStore.h"
-#include "tests/gui/AppHarness.h"
+#include "tests/support/AppHarness.h"
 #include "view/PlaybackControls.h"
 
 namespace {

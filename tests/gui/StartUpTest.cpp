@@ -7,7 +7,7 @@
 
 #include "app/Resource.h"
 #include "platform/framework/DocTemplate.h"
-#include "tests/gui/AppHarness.h"
+#include "tests/support/AppHarness.h"
 
 namespace {
 TEST(StartUp, LocaleChoosesTheResourceSetOfTheTemplate) {

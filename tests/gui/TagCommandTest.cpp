@@ -5,7 +5,7 @@
 
 #include "app/Resource.h"
 #include "doc/LrcText.h"
-#include "tests/gui/AppHarness.h"
+#include "tests/support/AppHarness.h"
 
 namespace {
 // gtest parameter names allow letters, digits and '_' only.

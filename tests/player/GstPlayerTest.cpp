@@ -13,7 +13,7 @@
 #include "player/GstMediaBackend.h"
 #include "player/MediaPlayer.h"
 #include "player/MediaPlayerRegistry.h"
-#include "tests/player/TestAudio.h"
+#include "tests/support/TestAudio.h"
 
 namespace {
 

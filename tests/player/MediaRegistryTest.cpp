@@ -10,7 +10,7 @@
 
 #include "player/MediaPlayer.h"
 #include "player/MediaPlayerRegistry.h"
-#include "tests/player/RecordingBackend.h"
+#include "tests/support/RecordingBackend.h"
 
 using Calls = std::vector<std::string>;
 

@@ -1,0 +1,158 @@
+#include "doc/LyricsFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "doc/CodePageDetect.h"
+#include "doc/Conversion.h"
+#include "doc/LrcText.h"
+#include "doc/TextFile.h"
+
+namespace {
+
+LyricsFormat BinaryFormat(LyricsFileType type) {
+    return type == LyricsFileType::Lyr ? LyricsFormat::Lyr : LyricsFormat::Mpt;
+}
+
+bool Fail(std::string& error, std::string reason) {
+    error = std::move(reason);
+    return false;
+}
+
+bool LoadPlainText(std::string_view bytes, int nUiLanguage, CLyricsFile& out, std::string& error) {
+    CLoadedText loaded;
+    switch (LoadLyricsText(bytes, nUiLanguage, loaded)) {
+    case TextLoadResult::Ok:
+        break;
+    case TextLoadResult::TooLarge:
+        return Fail(error, "too large: the editor holds at most " +
+                               std::to_string(LYRICS_MAX_TEXT) + " bytes of text");
+    case TextLoadResult::NotText:
+        return Fail(error, "not a text file (it holds zero bytes)");
+    }
+    out.codePage = loaded.codePage;
+    out.bBom = loaded.bBom;
+    out.strRaw.assign(out.bBom ? bytes.substr(UTF8_BOM.size()) : bytes);
+    out.strText = std::move(loaded.strBytes);
+    // Only UTF-8 and what the detector named come from the bytes; the rest is a fallback.
+    CCodePage guessed;
+    out.bCodePageKnown = out.bBom || IsStrictUtf8(out.strRaw) ||
+                         (GuessCodePage(out.strRaw, guessed) && guessed == out.codePage);
+    return true;
+}
+
+} // namespace
+
+bool LoadLyricsImage(LyricsFileType type, std::string_view bytes, int nUiLanguage, CLyricsFile& out,
+                     std::string& error) {
+    out = CLyricsFile();
+    out.type = type;
+    if (type == LyricsFileType::PlainText)
+        return LoadPlainText(bytes, nUiLanguage, out, error);
+    CImportedLyrics lyrics;
+    if (!ImportLyrics(BinaryFormat(type), bytes, TIME_FORMAT_HUNDREDTHS, nUiLanguage, lyrics))
+        return Fail(error, type == LyricsFileType::Lyr ? "not a readable LYR file"
+                                                       : "not a readable MPT file");
+    out.codePage = lyrics.codePage;
+    // Opened in the window, a LYR file's stored tags get lines of their own as in a loaded
+    // LRC file, when that still fits.
+    if (type == LyricsFileType::Lyr) {
+        std::string normalised;
+        NormaliseLoadedText(out.codePage, lyrics.strText, normalised);
+        if (normalised.size() <= LYRICS_MAX_TEXT)
+            lyrics.strText.swap(normalised);
+    }
+    out.strText = std::move(lyrics.strText);
+    return true;
+}
+
+bool ReadAllFromFd(int fd, size_t limit, std::string& out, std::string& error) {
+    out.clear();
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return Fail(error, std::strerror(errno));
+        if (n == 0)
+            return true;
+        out.append(buffer, static_cast<size_t>(n));
+        if (out.size() > limit)
+            return Fail(error, "too large: the editor holds at most " +
+                                   std::to_string(LYRICS_MAX_TEXT) + " bytes of text");
+    }
+}
+
+bool ReadLyricsFile(const std::string& path, int nUiLanguage, CLyricsFile& out,
+                    std::string& error) {
+    const LyricsFileType type = FileTypeOfPath(path);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return Fail(error, std::strerror(errno));
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return Fail(error, std::strerror(EISDIR));
+    }
+    std::string bytes;
+    bool bRead;
+    if (type == LyricsFileType::PlainText) {
+        bRead = ReadAllFromFd(fd, PLAIN_FILE_MAX_SIZE, bytes, error);
+    } else {
+        // Only the part the format's reader looks at.
+        const size_t limit = ReadLimit(BinaryFormat(type));
+        bytes.resize(limit);
+        size_t got = 0;
+        bRead = true;
+        while (got < limit) {
+            const ssize_t n = ::read(fd, bytes.data() + got, limit - got);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                bRead = Fail(error, std::strerror(errno));
+                break;
+            }
+            if (n == 0)
+                break;
+            got += static_cast<size_t>(n);
+        }
+        bytes.resize(got);
+    }
+    ::close(fd);
+    return bRead && LoadLyricsImage(type, bytes, nUiLanguage, out, error);
+}
+
+std::string PlainFileBytes(const CLyricsFile& file, std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + UTF8_BOM.size());
+    if (file.bBom)
+        out += UTF8_BOM;
+    out += text;
+    return out;
+}
+
+std::string TextToUtf8(const CCodePage& cp, std::string_view bytes) {
+    std::u16string unicode;
+    cp.ToUnicode(bytes, unicode);
+    std::string out;
+    CCodePage().FromUnicode(unicode, out);
+    return out;
+}
+
+bool ConvertToUtf8(CLyricsFile& file, std::string& error) {
+    const CCodePage utf8;
+    if (file.codePage == utf8)
+        return true;
+    std::u16string unicode;
+    std::string text;
+    if (!file.codePage.ToUnicode(file.strText, unicode) || !utf8.FromUnicode(unicode, text))
+        return Fail(error, "the text is not valid " + file.codePage.Name());
+    file.codePage = utf8;
+    file.strText = std::move(text);
+    return true;
+}
