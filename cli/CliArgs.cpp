@@ -38,7 +38,10 @@ bool ParseMs(std::string_view s, int64_t& ms) {
     if (!s.empty() && s[0] == '+')
         s.remove_prefix(1);
     const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), ms);
-    return ec == std::errc() && end == s.data() + s.size() && !s.empty();
+    // Further than any tag can be is no time to move by.
+    constexpr int64_t kMaxShift = 0xFFFFFFFF;
+    return ec == std::errc() && end == s.data() + s.size() && !s.empty() && ms >= -kMaxShift &&
+           ms <= kMaxShift;
 }
 
 bool Fail(std::string& error, std::string reason) {
@@ -115,8 +118,11 @@ bool ParseCliArgs(const std::vector<std::string>& args, SCliArgs& out, std::stri
             bOptionsEnd = true;
             continue;
         }
-        if (out.command == CliCommand::Shift && !bShift && ParseMs(arg, out.nShiftMs)) {
-            bShift = true; // a negative time
+        if (out.command == CliCommand::Shift && !bShift && arg.size() > 1 && arg[1] >= '0' &&
+            arg[1] <= '9') {
+            if (!ParseMs(arg, out.nShiftMs)) // a negative time
+                return Fail(error, "shift needs a whole number of milliseconds, not '" + arg + "'");
+            bShift = true;
             continue;
         }
         if (arg == "--help" || arg == "-h") {
@@ -211,8 +217,9 @@ Commands:
                  code page, headers, tags, times and the audio beside the file
 
 Options:
-  -o DIR, --output DIR   write results into DIR ("-": standard output); tidy,
-                         shift and strip write to standard output without it
+  -o DIR, --output DIR   write results into DIR, made when missing ("-":
+                         standard output); tidy, shift and strip write to
+                         standard output without it
   --in-place             replace each file with its result
   --to-utf8              write text in UTF-8 instead of the file's code page
   -h, --help             show this help

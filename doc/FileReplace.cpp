@@ -63,6 +63,9 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::st
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         return Fail(pError, errno);
+    // The owner stays where the system lets us keep it (another user's file edited by root).
+    if (bExists && ::fchown(fd, old.st_uid, old.st_gid) != 0)
+        errno = 0;
     bool bOk = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
     int err = errno;
     if (::close(fd) != 0 && bOk) {

@@ -122,7 +122,6 @@ std::vector<STimeTagSpan> ListTimeTags(const CCodePage& cp, const char* text, si
     const char* end = text + length;
     // Lines are counted on from the previous tag, so the whole walk stays one pass.
     const char* counted = text;
-    const char* lineStart = text;
     int line = 0;
     WalkTimeTags(cp, text, length, pOffset, [&](uint32_t time, const char* tag) {
         const char* bracket = tag - 1;
@@ -130,7 +129,6 @@ std::vector<STimeTagSpan> ListTimeTags(const CCodePage& cp, const char* text, si
             if (counted[0] == '\r' && counted + 1 < bracket && counted[1] == '\n') {
                 ++line;
                 ++counted;
-                lineStart = counted + 1;
             }
         }
         const char* close = ScanForChar(cp, tag, end, ']');
@@ -139,7 +137,6 @@ std::vector<STimeTagSpan> ListTimeTags(const CCodePage& cp, const char* text, si
         span.nEnd = static_cast<size_t>((close ? close : tag) - text);
         span.nTime = time;
         span.nLine = line;
-        span.nLineStart = static_cast<size_t>(lineStart - text);
         tags.push_back(span);
         return true;
     });

@@ -39,14 +39,12 @@ bool FindNextTagTime(const CCodePage& cp, const char* text, size_t length, uint3
 bool HasTagOfTime(const CCodePage& cp, const char* text, size_t length, uint32_t nowTime,
                   int32_t* pOffset);
 
-// One time tag of a text: its bytes from '[' to just past ']', its value, its zero-based line
-// and where that line starts.
+// One time tag of a text: its bytes from '[' to just past ']', its value and its zero-based line.
 struct STimeTagSpan {
     size_t nStart = 0;
     size_t nEnd = 0;
     uint32_t nTime = 0;
     int nLine = 0;
-    size_t nLineStart = 0;
 };
 // Every time tag of the text, in text order. *pOffset picks up the offset tags passed.
 std::vector<STimeTagSpan> ListTimeTags(const CCodePage& cp, const char* text, size_t length,

@@ -174,12 +174,14 @@ void CVersewrightDoc::Serialize(CArchive& ar) {
     pView->SetLyricsText(loaded.strBytes.c_str());
 }
 
-bool CVersewrightDoc::EncodeForSaving(std::string& bytes, bool bAdopt) {
+bool CVersewrightDoc::EncodeForSaving(const QString& strPath, std::string& bytes, CCodePage& page,
+                                      bool bAdopt) {
     CVersewrightView* pView = GetView();
     if (!pView)
         return false;
     const std::u16string text = pView->GetTextUnicode();
     std::u16string unfit;
+    page = m_codePage;
     if (EncodeLyricsText(m_codePage, m_bBom, text, bytes, &unfit))
         return true;
     const QString strAsk =
@@ -188,15 +190,27 @@ bool CVersewrightDoc::EncodeForSaving(std::string& bytes, bool bAdopt) {
             .arg(QString::fromStdString(CodePageLabel(m_codePage, false)), Utf16ToQString(unfit));
     if (AfxMessageBox(strAsk, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
         return false;
-    const CCodePage utf8;
+    page = CCodePage();
+    EncodeLyricsText(page, false, text, bytes);
+    // The editor could not open such a file again.
+    if (bytes.size() > LYRICS_MAX_TEXT) {
+        AfxMessageBox(QStringLiteral("%1\nAs UTF-8 the text takes %2 bytes, more than the %3 bytes "
+                                     "the editor can open. Nothing was written.")
+                          .arg(strPath)
+                          .arg(bytes.size())
+                          .arg(LYRICS_MAX_TEXT),
+                      MB_ICONEXCLAMATION);
+        return false;
+    }
     if (bAdopt)
-        SetCodePage(utf8, false);
-    return EncodeLyricsText(utf8, false, text, bytes);
+        SetCodePage(page, false);
+    return true;
 }
 
 bool CVersewrightDoc::WritePlainText(const QString& strPath, CArchive* pArchive) {
     std::string bytes;
-    if (!EncodeForSaving(bytes, pArchive != nullptr))
+    CCodePage page;
+    if (!EncodeForSaving(strPath, bytes, page, pArchive != nullptr))
         return false;
     if (pArchive) {
         pArchive->m_data = QByteArray::fromStdString(bytes);

@@ -48,12 +48,13 @@ public:
     QString m_strOpenedPath; // file the document last opened; kept by New
 
 private:
-    // The editor text encoded for saving, or false when the user declined to save it as UTF-8
-    // after being told that the code page cannot hold some of its characters. bAdopt makes
-    // UTF-8 the document's code page from then on.
-    bool EncodeForSaving(std::string& bytes, bool bAdopt);
+    // The editor text encoded for saving to strPath, and the code page it is in; false when the
+    // user declined to save it as UTF-8 after being told that the document's code page cannot
+    // hold some of its characters, or when it would then be too large to open again (said).
+    // bAdopt makes UTF-8 the document's code page from then on.
+    bool EncodeForSaving(const QString& strPath, std::string& bytes, CCodePage& page, bool bAdopt);
     // The same for the binary formats: the text without any byte-order mark.
-    bool ExportText(std::string& text, CArchive* pArchive);
+    bool ExportText(const QString& strPath, std::string& text, CCodePage& page, CArchive* pArchive);
     void LoadCompanionAudio(const QString& strPath);
     void ShowCodePage();
 

@@ -78,9 +78,10 @@ bool CVersewrightDoc::OpenMptFile(const QString& strPath) {
     return true;
 }
 
-// The editor text in the document's code page, without any byte-order mark.
-bool CVersewrightDoc::ExportText(std::string& text, CArchive* pArchive) {
-    if (!EncodeForSaving(text, pArchive != nullptr))
+// The editor text and its code page, without any byte-order mark.
+bool CVersewrightDoc::ExportText(const QString& strPath, std::string& text, CCodePage& page,
+                                 CArchive* pArchive) {
+    if (!EncodeForSaving(strPath, text, page, pArchive != nullptr))
         return false;
     if (text.starts_with(UTF8_BOM))
         text.erase(0, UTF8_BOM.size());
@@ -89,9 +90,10 @@ bool CVersewrightDoc::ExportText(std::string& text, CArchive* pArchive) {
 
 bool CVersewrightDoc::WriteLyrFile(const QString& strPath, CArchive* pArchive) {
     std::string text;
-    if (!ExportText(text, pArchive))
+    CCodePage page;
+    if (!ExportText(strPath, text, page, pArchive))
         return false;
-    return WriteImage(strPath, pArchive, BuildLyrFile(m_codePage, text));
+    return WriteImage(strPath, pArchive, BuildLyrFile(page, text));
 }
 
 bool CVersewrightDoc::WriteMptFile(const QString& strPath, CArchive* pArchive) {
@@ -103,12 +105,13 @@ bool CVersewrightDoc::WriteMptFile(const QString& strPath, CArchive* pArchive) {
     if (!ReadAudio(pView->m_strAudioPath, audio))
         return false;
     std::string text;
-    if (!ExportText(text, pArchive))
+    CCodePage page;
+    if (!ExportText(strPath, text, page, pArchive))
         return false;
     std::string name;
-    if (!m_codePage.FromUnicode(pView->m_strAudioName.toStdU16String(), name))
+    if (!page.FromUnicode(pView->m_strAudioName.toStdU16String(), name))
         name = QFile::encodeName(pView->m_strAudioName).toStdString();
     const std::string_view stream(audio.constData(), static_cast<size_t>(audio.size()));
     return WriteImage(strPath, pArchive,
-                      BuildMptFile(m_codePage, text, name, MediaGetLength(nullptr), stream));
+                      BuildMptFile(page, text, name, MediaGetLength(nullptr), stream));
 }

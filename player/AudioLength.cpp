@@ -53,7 +53,7 @@ bool WavLength(std::string_view head, uint64_t fileSize, double& seconds) {
     for (size_t at = 12; at + 8 <= head.size();) {
         const std::string_view id = head.substr(at, 4);
         const uint64_t nChunk = Le32(head, at + 4);
-        if (id == "fmt " && at + 16 <= head.size() && nChunk >= 12) {
+        if (id == "fmt " && at + 20 <= head.size() && nChunk >= 12) {
             nByteRate = Le32(head, at + 16);
         } else if (id == "data") {
             if (nByteRate == 0)

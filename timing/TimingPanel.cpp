@@ -193,7 +193,8 @@ void CTimingPanel::Refresh() {
     CVersewrightView* pView = g_pView;
     if (!pView)
         return;
-    const QString strSong = pView->m_bAudioLoaded ? pView->m_strAudioPath : QString();
+    // The outline is read while the song itself still loads; a song that fails goes.
+    const QString strSong = pView->m_strAudioPath;
     if (strSong != m_pLoader->Path())
         m_pLoader->Load(strSong);
     if (m_bTagsDirty)
@@ -211,9 +212,10 @@ void CTimingPanel::Refresh() {
 
 void CTimingPanel::RebuildMarkers() {
     m_bTagsDirty = false;
-    const std::string& text = g_pView->GetTextBytes();
+    const CTextImage& image = g_pView->GetTextImage();
+    const std::string& text = image.Bytes();
     int32_t nOffset = 0;
-    m_tags = ListTimeTags(g_pView->GetTextCodePage(), text.data(), text.size(), &nOffset);
+    m_tags = ListTimeTags(image.Page(), text.data(), text.size(), &nOffset);
     std::vector<CWaveformView::SMarker> markers;
     markers.reserve(m_tags.size());
     for (const STimeTagSpan& tag : m_tags)

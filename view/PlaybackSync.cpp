@@ -1,7 +1,7 @@
 // Following the playing song: the playback timer, the position display in the control bar, the
 // now tag with its caret jump, and the commands that go to the previous, next and now tag.
 #include <QSlider>
-#include <QTextBlock>
+#include <QTextCursor>
 #include <QTimerEvent>
 #include <climits>
 
@@ -54,14 +54,16 @@ void CVersewrightView::UpdatePlayPosition(uint32_t nPosition, bool bForce) {
     std::string strTag;
     std::string strLyric;
     if (FindNowTag(strTag, strLyric, nPosition) == 2) {
-        SetBarText(IDC_NOW_TAG, DecodeText(NowTagFieldText(m_nOffset, strTag, strLyric)));
+        SetBarText(IDC_NOW_TAG, QString::fromStdU16String(GetTextImage().Decode(
+                                    NowTagFieldText(m_nOffset, strTag, strLyric))));
         setFocus();
     }
 }
 
 int CVersewrightView::FindNowTag(std::string& strTag, std::string& strLyric, uint32_t nPosition) {
-    const std::string& text = GetTextBytes();
-    const CCodePage& cp = GetTextCodePage();
+    const CTextImage& image = GetTextImage();
+    const std::string& text = image.Bytes();
+    const CCodePage& cp = image.Page();
     strTag.clear();
     strLyric.clear();
     int32_t nOffset = m_nOffset;
@@ -81,19 +83,14 @@ int CVersewrightView::FindNowTag(std::string& strTag, std::string& strLyric, uin
     }
     strTag = NowTagText(text.data(), now);
     strLyric = NowTagLyric(text.data(), now);
-    const int nLine = LineOfPosition(cp, text.data(), now.nTagEnd);
+    const int nLine = image.LineOfByte(now.nTagEnd);
     if (nLine == m_nNowTagLine && now.nTime == m_nNowTagTime)
         return 1;
     m_nNowTagLine = nLine;
     m_nNowTagTime = now.nTime;
-    // The caret target starts a line (one block per line), or is the end of the text.
+    // The caret target starts a line, or is the end of the text.
     QTextCursor cursor(document());
-    const QTextBlock block =
-        document()->findBlockByNumber(LineOfPosition(cp, text.data(), now.nCaret));
-    if (now.nCaret < text.size() && block.isValid())
-        cursor.setPosition(block.position());
-    else
-        cursor.movePosition(QTextCursor::End);
+    cursor.setPosition(static_cast<int>(image.PositionOfByte(now.nCaret)));
     setTextCursor(cursor);
     ensureCursorVisible();
     RedrawGutter();
@@ -107,21 +104,23 @@ void CVersewrightView::SeekToTag(uint32_t nTagTime) {
 }
 
 void CVersewrightView::OnPrevTag() {
-    const std::string& text = GetTextBytes();
+    const CTextImage& image = GetTextImage();
+    const std::string& text = image.Bytes();
     int32_t nOffset = m_nOffset;
     uint32_t nTime = 0;
-    const bool bFound = FindPrevTagTime(GetTextCodePage(), text.data(), text.size(), m_nNowTagTime,
-                                        &nOffset, &nTime);
+    const bool bFound =
+        FindPrevTagTime(image.Page(), text.data(), text.size(), m_nNowTagTime, &nOffset, &nTime);
     m_nOffset = nOffset;
     if (bFound)
         SeekToTag(nTime);
 }
 
 void CVersewrightView::OnNextTag() {
-    const std::string& text = GetTextBytes();
+    const CTextImage& image = GetTextImage();
+    const std::string& text = image.Bytes();
     int32_t nOffset = m_nOffset;
     uint32_t nTime = 0;
-    const bool bFound = FindNextTagTime(GetTextCodePage(), text.data(), text.size(), m_nNowTagTime,
+    const bool bFound = FindNextTagTime(image.Page(), text.data(), text.size(), m_nNowTagTime,
                                         MediaGetLength(nullptr), &nOffset, &nTime);
     m_nOffset = nOffset;
     if (bFound)
@@ -129,10 +128,11 @@ void CVersewrightView::OnNextTag() {
 }
 
 void CVersewrightView::OnNowTag() {
-    const std::string& text = GetTextBytes();
+    const CTextImage& image = GetTextImage();
+    const std::string& text = image.Bytes();
     int32_t nOffset = m_nOffset;
     const bool bFound =
-        HasTagOfTime(GetTextCodePage(), text.data(), text.size(), m_nNowTagTime, &nOffset);
+        HasTagOfTime(image.Page(), text.data(), text.size(), m_nNowTagTime, &nOffset);
     m_nOffset = nOffset;
     if (bFound)
         SeekToTag(m_nNowTagTime);

@@ -1,6 +1,5 @@
 // The Edit menu's time-tag commands: add a tag for the play position, delete tags from the
 // caret's line, the now tag's line or the whole text, cut fractions, tidy.
-#include <QTextBlock>
 #include <memory>
 
 #include "app/MainFrame.h"
@@ -31,6 +30,7 @@ void CVersewrightView::OnAddTag() {
     setTextCursor(cursor);
     if (!ReplaceSel(QString::fromLatin1(szTag))) {
         setTextCursor(before); // a full text takes no tag
+        Refuse();
         return;
     }
     ensureCursorVisible();
@@ -46,7 +46,7 @@ void CVersewrightView::OnDelNowTag() {
     CLineCopy copy;
     if (!ReadLine(m_nNowTagLine, copy))
         return;
-    const CCodePage& cp = GetTextCodePage();
+    const CCodePage cp = GetTextImage().Page();
     const char* end = copy.sz + copy.nLength;
     const uint32_t nTarget = EffectiveTime(MediaGetPosition(nullptr));
     const char* best = nullptr;
@@ -74,7 +74,7 @@ void CVersewrightView::OnDelFirstTag() {
     const char* tag = FindFirstTagOfCaretLine(copy);
     if (!tag)
         return;
-    const char* close = ScanForChar(GetTextCodePage(), tag, copy.sz + copy.nLength, ']');
+    const char* close = ScanForChar(GetTextImage().Page(), tag, copy.sz + copy.nLength, ']');
     if (close)
         DeleteTags(copy, tag - 1, close);
 }
@@ -86,7 +86,7 @@ void CVersewrightView::OnDelLineTags() {
         return;
     // The whole run of bracket groups from this tag on; without an end, the rest of the line.
     const char* end = copy.sz + copy.nLength;
-    const char* runEnd = SkipTagRun(GetTextCodePage(), tag, end);
+    const char* runEnd = SkipTagRun(GetTextImage().Page(), tag, end);
     DeleteTags(copy, tag - 1, runEnd ? runEnd : end);
 }
 
@@ -96,11 +96,12 @@ const char* CVersewrightView::FindFirstTagOfCaretLine(CLineCopy& copy) {
     if (!ReadLine(GetCaretLine(), copy) || copy.nLength == 0)
         return nullptr;
     uint32_t nTime = 0;
-    return FindTimeTag(GetTextCodePage(), copy.sz, copy.sz + copy.nLength, &nTime, &m_nOffset);
+    return FindTimeTag(GetTextImage().Page(), copy.sz, copy.sz + copy.nLength, &nTime, &m_nOffset);
 }
 
 void CVersewrightView::DeleteTags(const CLineCopy& copy, const char* from, const char* to) {
-    DeleteInLine(copy, static_cast<size_t>(from - copy.sz), static_cast<size_t>(to - copy.sz));
+    const size_t nStart = copy.nStartByte + static_cast<size_t>(from - copy.sz);
+    ReplaceBytes(nStart, nStart + static_cast<size_t>(to - from), {});
     m_nNowTagLine = -1;
     UpdatePlayPosition(MediaGetPosition(nullptr), true);
 }
@@ -119,20 +120,21 @@ void CVersewrightView::ApplyToWholeText(size_t (*pfnEdit)(const CCodePage&, cons
     auto buffer = std::make_unique<char[]>(kWorkBuffer);
     auto result = std::make_unique<char[]>(kWorkBuffer);
     GetLyricsText(buffer.get(), LYRICS_CAPACITY);
-    pfnEdit(GetTextCodePage(), buffer.get(), result.get());
-    ReplaceAllText(result.get());
+    const CCodePage cp = GetTextImage().Page();
+    pfnEdit(cp, buffer.get(), result.get());
+    ReplaceAllText(cp, result.get());
 }
 
 void CVersewrightView::OnTidy() {
     auto buffer = std::make_unique<char[]>(kWorkBuffer);
     GetLyricsText(buffer.get(), LYRICS_CAPACITY);
-    const CCodePage& cp = GetTextCodePage();
+    const CCodePage cp = GetTextImage().Page();
     CleanLyrics(cp, buffer.get());
     // A result that does not fit would lose lines: the text then stays as it was.
-    if (!RebuildLyrics(cp, buffer.get(), TimeFormat()))
+    if (!RebuildLyrics(cp, buffer.get(), TimeFormat()) || !ReplaceAllText(cp, buffer.get())) {
+        Refuse();
         return;
-    if (!ReplaceAllText(buffer.get()))
-        return;
+    }
     QTextCursor cursor = textCursor();
     cursor.movePosition(QTextCursor::Start);
     setTextCursor(cursor);

@@ -1,8 +1,6 @@
 // The timing aids of the view: the caret line's first tag nudged by hand, the line replayed
 // from a second before its tag, the playback speed, and the tag moves and seeks of the timing
 // panel.
-#include <QTextBlock>
-
 #include "doc/TagRetime.h"
 #include "player/MediaPlayer.h"
 #include "view/VersewrightView.h"
@@ -34,7 +32,7 @@ void CVersewrightView::NudgeCaretLineTag(int32_t nDelta) {
     if (!ReadLine(GetCaretLine(), copy))
         return;
     STagRewrite rewrite;
-    if (!NudgeFirstTag(GetTextCodePage(), copy.sz, copy.nLength, nDelta, &rewrite))
+    if (!NudgeFirstTag(GetTextImage().Page(), copy.sz, copy.nLength, nDelta, &rewrite))
         return;
     // A tag already at zero stays as it is: no edit, no undo step.
     if (std::string_view(copy.sz + rewrite.nStart, rewrite.nEnd - rewrite.nStart) ==
@@ -42,8 +40,9 @@ void CVersewrightView::NudgeCaretLineTag(int32_t nDelta) {
         return;
     // The caret stays on its line, so the next nudge moves the same tag.
     const QTextCursor before = textCursor();
-    ReplaceInLine(copy, rewrite.nStart, rewrite.nEnd,
-                  QString::fromLatin1(rewrite.szTag, static_cast<qsizetype>(rewrite.nLength)));
+    if (!ReplaceBytes(copy.nStartByte + rewrite.nStart, copy.nStartByte + rewrite.nEnd,
+                      std::string_view(rewrite.szTag, rewrite.nLength)))
+        return;
     setTextCursor(before);
     // Heard at once: playback goes to just before the tag's new time.
     if (m_bAudioLoaded && m_nPlayState == PLAY_PLAYING)
@@ -56,7 +55,7 @@ void CVersewrightView::OnReplayLine() {
     if (!tag || !m_bAudioLoaded)
         return;
     uint32_t nTime = 0;
-    ParseTimeTag(GetTextCodePage(), tag, copy.sz + copy.nLength, &nTime);
+    ParseTimeTag(GetTextImage().Page(), tag, copy.sz + copy.nLength, &nTime);
     PlayFrom(ReplayPosition(nTime, m_nOffset));
 }
 
@@ -87,24 +86,20 @@ void CVersewrightView::OnFaster() {
 }
 
 bool CVersewrightView::MoveTimeTag(const STimeTagSpan& tag, uint32_t nNewTime) {
-    CLineCopy copy;
-    if (tag.nStart < tag.nLineStart || !ReadLine(tag.nLine, copy))
-        return false;
-    // The panel's list may be older than the text: the bytes must still be that tag.
-    const size_t nFrom = tag.nStart - tag.nLineStart;
-    const size_t nTo = tag.nEnd - tag.nLineStart;
-    const std::string& text = GetTextBytes();
-    if (nTo > copy.nLength || tag.nEnd > text.size() ||
-        text.compare(tag.nStart, tag.nEnd - tag.nStart, copy.sz + nFrom, nTo - nFrom) != 0)
-        return false;
+    // The panel's list may be older than the text: the bytes there must still be that tag.
+    const CTextImage& image = GetTextImage();
+    const std::string& text = image.Bytes();
     uint32_t nTime = 0;
-    if (!ParseTimeTag(GetTextCodePage(), copy.sz + nFrom + 1, copy.sz + nTo, &nTime) ||
+    if (tag.nStart + 2 > tag.nEnd || tag.nEnd > text.size() || text[tag.nStart] != '[' ||
+        !ParseTimeTag(image.Page(), text.data() + tag.nStart + 1, text.data() + tag.nEnd,
+                      &nTime) ||
         nTime != tag.nTime)
         return false;
     const QTextCursor before = textCursor();
-    const STagRewrite rewrite = RewriteTag(nFrom, nTo, nNewTime);
-    ReplaceInLine(copy, rewrite.nStart, rewrite.nEnd,
-                  QString::fromLatin1(rewrite.szTag, static_cast<qsizetype>(rewrite.nLength)));
+    const STagRewrite rewrite = RewriteTag(tag.nStart, tag.nEnd, nNewTime);
+    if (!ReplaceBytes(rewrite.nStart, rewrite.nEnd,
+                      std::string_view(rewrite.szTag, rewrite.nLength)))
+        return false;
     setTextCursor(before);
     return true;
 }

@@ -48,7 +48,7 @@ const CCodePage& CVersewrightView::GetTextCodePage() const {
 size_t CVersewrightView::GetLyricsText(char* pBuffer, size_t nCapacity) const {
     if (!pBuffer || nCapacity == 0)
         return 0;
-    const std::string& text = GetTextBytes();
+    const std::string& text = GetTextImage().Bytes();
     const size_t nLength = std::min(text.size(), nCapacity - 1);
     std::memcpy(pBuffer, text.data(), nLength);
     pBuffer[nLength] = '\0';

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "app/EditDialogBar.h"
 #include "app/XDataRecord.h"
@@ -34,9 +35,10 @@ public:
     const CCodePage& GetTextCodePage() const override;
     int OnCreate() override;
 
-    // Whole-text transfer with the document. GetLyricsText copies at most capacity - 1 bytes and a
-    // terminating zero and returns the number of bytes copied; SetLyricsText replaces the text
-    // without an undo record and puts the caret at the start.
+    // Whole-text transfer with the document. GetLyricsText copies at most capacity - 1 bytes of
+    // the text image (in its code page, GetTextImage().Page()) and a terminating zero and
+    // returns the number of bytes copied; SetLyricsText replaces the text with bytes in the
+    // document's code page, without an undo record, and puts the caret at the start.
     size_t GetLyricsText(char* pBuffer, size_t nCapacity) const;
     void SetLyricsText(const char* pszText);
 
@@ -146,6 +148,10 @@ public:
     ColorRef m_crBack = 0xFFFFFF;
     QBrush m_hBackBrush;
 
+    // Replaces bytes [nFrom, nTo) of the text image (GetTextImage) with bytes in the image's code
+    // page, as one undo step; false (nothing changed) past the limit.
+    bool ReplaceBytes(size_t nFrom, size_t nTo, std::string_view bytes);
+
     // Header tags (HeaderTags.cpp): the five values of the text's header tags, the ID3v1 tag of
     // the audio standing in for title, artist and album when the text has none of them; and the
     // text rewritten to start with exactly the given header lines, as one undo step.
@@ -164,19 +170,15 @@ protected:
     void timerEvent(QTimerEvent* pEvent) override;
 
 private:
-    // A copy of one line's first bytes, zero-terminated.
+    // A copy of one line's first bytes of the text image, zero-terminated.
     struct CLineCopy {
         char sz[kLineBuffer + 1] = {};
         size_t nLength = 0;
+        size_t nStartByte = 0; // where the line starts in the image
         int nLine = -1;
     };
     int GetCaretLine() const;
     bool ReadLine(int nLine, CLineCopy& copy) const;
-    // Replaces bytes [nStart, nEnd) of the copied line with text as one undo step.
-    void ReplaceInLine(const CLineCopy& copy, size_t nStart, size_t nEnd, const QString& text);
-    void DeleteInLine(const CLineCopy& copy, size_t nStart, size_t nEnd) {
-        ReplaceInLine(copy, nStart, nEnd, QString());
-    }
     void NudgeCaretLineTag(int32_t nDelta);
     // Plays from a position, and starts playing when the song stands.
     void PlayFrom(uint32_t nPosition);
@@ -184,8 +186,9 @@ private:
     const char* FindFirstTagOfCaretLine(CLineCopy& copy);
     // Deletes [from, to) of the copied line; the now tag is looked for again.
     void DeleteTags(const CLineCopy& copy, const char* from, const char* to);
-    // Replaces the whole text as one undo step; false (nothing changed) past the limit.
-    bool ReplaceAllText(const char* pszText);
+    // Replaces the whole text as one undo step; false (nothing changed) past the limit. The
+    // bytes are in the code page of the text image they were made from.
+    bool ReplaceAllText(const CCodePage& cp, const char* pszText);
     bool ReplaceAllText(QString text);
     void ApplyToWholeText(size_t (*pfnEdit)(const CCodePage&, const char*, char*));
     void PlaceGutter();

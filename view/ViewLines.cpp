@@ -1,6 +1,5 @@
-// Line access of the editor: lines as bytes of the document's code page, and edits made from
-// byte positions in them, each one undo step.
-#include <QTextBlock>
+// Line access of the editor: lines as bytes of the text image, and edits made from byte
+// positions in it, each one undo step.
 #include <cstring>
 
 #include "view/VersewrightView.h"
@@ -10,44 +9,44 @@ int CVersewrightView::GetCaretLine() const {
 }
 
 bool CVersewrightView::ReadLine(int nLine, CLineCopy& copy) const {
-    const QTextBlock block = document()->findBlockByNumber(nLine);
-    if (!block.isValid())
+    const CTextImage& image = GetTextImage();
+    if (nLine < 0 || nLine >= image.LineCount())
         return false;
-    const std::string bytes = EncodeText(block.text());
-    copy.nLength = std::min(bytes.size(), kLineBuffer);
-    std::memcpy(copy.sz, bytes.data(), copy.nLength);
+    copy.nStartByte = image.LineStartByte(nLine);
+    copy.nLength = std::min(image.LineEndByte(nLine) - copy.nStartByte, kLineBuffer);
+    std::memcpy(copy.sz, image.Bytes().data() + copy.nStartByte, copy.nLength);
     copy.sz[copy.nLength] = '\0';
     copy.nLine = nLine;
     return true;
 }
 
-void CVersewrightView::ReplaceInLine(const CLineCopy& copy, size_t nStart, size_t nEnd,
-                                     const QString& text) {
-    const QTextBlock block = document()->findBlockByNumber(copy.nLine);
-    if (!block.isValid() || nStart >= nEnd || nEnd > copy.nLength)
-        return;
-    // Byte offsets become character offsets through the characters before them.
-    const int nFrom = static_cast<int>(DecodeText(std::string_view(copy.sz, nStart)).size());
-    const int nTo = static_cast<int>(DecodeText(std::string_view(copy.sz, nEnd)).size());
+bool CVersewrightView::ReplaceBytes(size_t nFrom, size_t nTo, std::string_view bytes) {
+    const CTextImage& image = GetTextImage();
+    const size_t nStart = image.PositionOfByte(std::min(nFrom, nTo));
+    const size_t nEnd = image.PositionOfByte(std::max(nFrom, nTo));
+    const std::u16string text = image.Decode(bytes);
+    if (image.SizeAfterReplacing(nStart, nEnd, text) > GetLimitText())
+        return false;
     QTextCursor cursor(document());
-    cursor.setPosition(block.position() + nFrom);
-    cursor.setPosition(block.position() + nTo, QTextCursor::KeepAnchor);
+    cursor.setPosition(static_cast<int>(nStart));
+    cursor.setPosition(static_cast<int>(nEnd), QTextCursor::KeepAnchor);
     cursor.beginEditBlock();
-    if (text.isEmpty())
-        cursor.removeSelectedText();
-    else
-        cursor.insertText(text);
+    cursor.insertText(QString::fromStdU16String(text));
     cursor.endEditBlock();
     setTextCursor(cursor);
+    return true;
 }
 
-bool CVersewrightView::ReplaceAllText(const char* pszText) {
-    return ReplaceAllText(DecodeText(pszText));
+bool CVersewrightView::ReplaceAllText(const CCodePage& cp, const char* pszText) {
+    std::u16string wide;
+    cp.ToUnicode(pszText, wide);
+    return ReplaceAllText(QString::fromStdU16String(wide));
 }
 
 bool CVersewrightView::ReplaceAllText(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (EncodeText(text).size() > GetLimitText())
+    const CTextImage& image = GetTextImage();
+    if (image.SizeAfterReplacing(0, image.Text().size(), text.toStdU16String()) > GetLimitText())
         return false;
     QTextCursor cursor(document());
     cursor.select(QTextCursor::Document);

@@ -3,27 +3,31 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QTextBlock>
+#include <QTextLayout>
 
 namespace {
-bool IsLineBreak(QChar ch) {
-    return ch == QLatin1Char('\n') || ch == QChar::ParagraphSeparator || ch == QChar::LineSeparator;
-}
-
-// Line breaks of every kind become one LF, which the editor turns into a new line.
-QString PlainLines(QString text) {
+// Text as the editor inserts it: CR LF, CR and U+2029 each start a new line (an LF); U+2028
+// stays a character of its line.
+QString EditorLines(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
     return text;
+}
+
+// Pasted text: line breaks of every kind become one LF, U+2028 too.
+QString PlainLines(const QString& text) {
+    return EditorLines(text).replace(QChar::LineSeparator, QLatin1Char('\n'));
 }
 } // namespace
 
 CEditView::CEditView() {
     setLineWrapMode(QPlainTextEdit::NoWrap);
-    connect(document(), &QTextDocument::contentsChanged, this, [this] { m_bBytesValid = false; });
+    connect(document(), &QTextDocument::contentsChanged, this, [this] { m_bImageValid = false; });
     QClipboard* pClipboard = QApplication::clipboard();
     auto updateClipboard = [this, pClipboard] {
         const QMimeData* pData = pClipboard->mimeData();
@@ -40,62 +44,43 @@ const CCodePage& CEditView::GetTextCodePage() const {
     return utf8;
 }
 
-std::u16string CEditView::CrLfLines(QStringView text) {
-    std::u16string wide;
-    wide.reserve(static_cast<size_t>(text.size()) + 64);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text[i];
-        if (ch == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
-            continue; // the LF that follows writes the pair
-        if (IsLineBreak(ch) || ch == QLatin1Char('\r')) {
-            wide += u"\r\n";
-            continue;
-        }
-        wide += static_cast<char16_t>(ch.unicode());
-    }
-    return wide;
-}
-
-std::string CEditView::EncodeText(QStringView text) const {
-    std::string out;
-    GetTextCodePage().FromUnicode(CrLfLines(text), out);
-    return out;
-}
-
 QString CEditView::DecodeText(std::string_view bytes) const {
     std::u16string wide;
     GetTextCodePage().ToUnicode(bytes, wide);
-    return QString(reinterpret_cast<const QChar*>(wide.data()),
-                   static_cast<qsizetype>(wide.size()));
+    return QString::fromStdU16String(wide);
 }
 
-size_t CEditView::ByteCount(QStringView text) const {
-    return EncodeText(text).size();
+const CTextImage& CEditView::GetTextImage() const {
+    if (!m_bImageValid) {
+        // One LF between blocks: only a block boundary is a line break.
+        std::u16string text;
+        for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+            if (block != document()->begin())
+                text += u'\n';
+            text += block.text().toStdU16String();
+        }
+        m_image = CTextImage(GetTextCodePage(), std::move(text));
+        m_bImageValid = true;
+    }
+    return m_image;
 }
 
 std::u16string CEditView::GetTextUnicode() const {
-    QString text;
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-        if (block != document()->begin())
-            text += QLatin1Char('\n');
-        text += block.text();
+    std::u16string text;
+    for (char16_t c : GetTextImage().Text()) {
+        if (c == u'\n')
+            text += u'\r';
+        text += c;
     }
-    return CrLfLines(text);
-}
-
-const std::string& CEditView::GetTextBytes() const {
-    if (!m_bBytesValid) {
-        GetTextCodePage().FromUnicode(GetTextUnicode(), m_strBytes);
-        m_bBytesValid = true;
-    }
-    return m_strBytes;
+    return text;
 }
 
 bool CEditView::FitsReplacement(QStringView text) const {
-    const size_t nNow = GetTextBytes().size();
-    const size_t nRemoved = ByteCount(textCursor().selectedText());
-    const size_t nAdded = ByteCount(text);
-    return nNow - std::min(nNow, nRemoved) + nAdded <= m_nLimitText;
+    const QTextCursor cursor = textCursor();
+    const size_t nSize = GetTextImage().SizeAfterReplacing(
+        static_cast<size_t>(cursor.selectionStart()), static_cast<size_t>(cursor.selectionEnd()),
+        EditorLines(text.toString()).toStdU16String());
+    return nSize <= m_nLimitText;
 }
 
 bool CEditView::ReplaceSel(const QString& text) {
@@ -112,6 +97,10 @@ bool CEditView::ReplaceSel(const QString& text) {
 
 void CEditView::Refuse() {
     QApplication::beep();
+    if (auto* pFrame = qobject_cast<QMainWindow*>(window()))
+        pFrame->statusBar()->showMessage(
+            QStringLiteral("The text would grow past the %1 bytes the editor holds.")
+                .arg(m_nLimitText));
 }
 
 void CEditView::keyPressEvent(QKeyEvent* pEvent) {
@@ -142,8 +131,13 @@ void CEditView::keyPressEvent(QKeyEvent* pEvent) {
 void CEditView::inputMethodEvent(QInputMethodEvent* pEvent) {
     if (!pEvent->commitString().isEmpty() && !FitsReplacement(pEvent->commitString())) {
         Refuse();
-        QInputMethodEvent cancel; // drops the composition without committing it
-        QPlainTextEdit::inputMethodEvent(&cancel);
+        // Drops a composition on show without committing it; without one the text is left
+        // alone, so that the refusal is no change of the document.
+        const QTextLayout* pLayout = textCursor().block().layout();
+        if (pLayout && !pLayout->preeditAreaText().isEmpty()) {
+            QInputMethodEvent cancel;
+            QPlainTextEdit::inputMethodEvent(&cancel);
+        }
         return;
     }
     QPlainTextEdit::inputMethodEvent(pEvent);

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "platform/CodePage.h"
+#include "platform/TextImage.h"
 #include "platform/framework/View.h"
 
 class CEditView : public QPlainTextEdit, public CView {
@@ -25,19 +26,15 @@ public:
     void SetLimitText(size_t nMaxBytes) { m_nLimitText = nMaxBytes; }
     size_t GetLimitText() const { return m_nLimitText; }
 
-    // The text in the code page, lines ended by CR LF; kept until the text or code page changes.
-    const std::string& GetTextBytes() const;
-    // The text for encoding: lines ended by CR LF. Characters the code page cannot hold are
-    // still there, unlike in GetTextBytes.
+    // The bytes every byte operation works on, with the mapping between byte and editor
+    // positions; kept until the text or the code page changes.
+    const CTextImage& GetTextImage() const;
+    // The text for encoding: lines ended by CR LF, every character as it is.
     std::u16string GetTextUnicode() const;
-    // A piece of text with each line break (LF, CR LF, CR, paragraph or line separator) as CR LF.
-    static std::u16string CrLfLines(QStringView text);
-    // Bytes of a piece of text; each line break (LF, CR LF, paragraph or line separator) as CR LF.
-    size_t ByteCount(QStringView text) const;
-    std::string EncodeText(QStringView text) const;
+    // Editor text of bytes in the document's code page.
     QString DecodeText(std::string_view bytes) const;
-    // Forgets the cached bytes (after the code page changed).
-    void InvalidateTextBytes() { m_bBytesValid = false; }
+    // Forgets the image (after the code page changed).
+    void InvalidateTextBytes() { m_bImageValid = false; }
 
     // True if replacing the selection with text keeps the text within the limit.
     bool FitsReplacement(QStringView text) const;
@@ -60,12 +57,13 @@ protected:
     void inputMethodEvent(QInputMethodEvent* pEvent) override;
     void insertFromMimeData(const QMimeData* pSource) override;
     bool canInsertFromMimeData(const QMimeData* pSource) const override;
-    // A refused edit.
+    // An edit refused because the text would grow past the limit: a beep and a word in the
+    // status bar.
     void Refuse();
 
 private:
     size_t m_nLimitText = 30000;
-    mutable std::string m_strBytes;
-    mutable bool m_bBytesValid = false;
+    mutable CTextImage m_image;
+    mutable bool m_bImageValid = false;
     bool m_bClipboardHasText = false;
 };

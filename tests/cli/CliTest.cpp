@@ -23,6 +23,7 @@ TEST(CliCommandLine, ExitStatusesAndErrorLines) {
         {{"check", "--in-place", "ok.lrc"}, 2, "--in-place does not apply to check"},
         {{"strip", "--json", "ok.lrc"}, 2, "--json does not apply to strip"},
         {{"shift", "ok.lrc"}, 2, "shift needs a whole number of milliseconds"},
+        {{"shift", "-9223372036854775808", "ok.lrc"}, 2, "shift needs a whole number"},
         {{"tidy"}, 2, "tidy needs at least one file"},
         {{"tidy", "--in-place", "-o", "x", "ok.lrc"}, 2, "exclude each other"},
         {{"--version"}, 0, ""},

@@ -34,4 +34,30 @@ TEST(TagText, RemoveAndCutFractions) {
         EXPECT_EQ(out, c.pszNoFractions) << c.pszText;
     }
 }
+
+TEST(TagText, ShiftKeepsPrecisionAndStopsAtZero) {
+    struct {
+        const char* pszCodePage;
+        const char* pszText;
+        int64_t nDeltaMs;
+        const char* pszShifted;
+    } const cases[] = {
+        {"UTF-8", "[00:01]a\r\n[00:02.5][00:03.25]b", 1000, "[00:02]a\r\n[00:03.5][00:04.25]b"},
+        {"UTF-8", "[00:01]a", 5, "[00:01.005]a"},
+        {"UTF-8", "[00:01.999]a", -2000, "[00:00.000]a"},
+        {"UTF-8", "[59:59.99]a", 10, "[60:00.00]a"},
+        // Only tags the grammar reads move: not inside a lyric, not offsets, not bad shapes.
+        {"UTF-8", "x[00:01]\r\n[offset:100][00:01][1:2x]", 500,
+         "x[00:01]\r\n[offset:100][00:01.5][1:2x]"},
+        // After a GBK character whose trail byte is ']', a '[' is not at a tag position.
+        {"GBK", "[00:01]\x81]\r\n\x81][00:02]", 1000, "[00:02]\x81]\r\n\x81][00:02]"},
+    };
+    for (const auto& c : cases) {
+        CCodePage cp;
+        ASSERT_TRUE(CCodePage::FromName(c.pszCodePage, cp));
+        std::string out;
+        ShiftTimeTags(cp, c.pszText, c.nDeltaMs, out);
+        EXPECT_EQ(out, c.pszShifted) << c.pszText << " by " << c.nDeltaMs;
+    }
+}
 } // namespace
