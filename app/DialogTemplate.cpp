@@ -19,7 +19,6 @@
 
 namespace {
 
-const char kCtrlIdProperty[] = "dlgCtrlId";
 constexpr int kEnglishSet = 128;
 constexpr int kSetIds[] = {kEnglishSet, 140, 141, 142};
 
@@ -210,24 +209,11 @@ QSize CreateDialogControls(const CDialogTemplate& tmpl, QWidget* pParent) {
     return size;
 }
 
-int DlgCtrlId(const QWidget* pWidget) {
-    if (!pWidget)
-        return 0;
-    const QVariant id = pWidget->property(kCtrlIdProperty);
-    return id.isValid() ? id.toInt() : 0;
-}
-
-void SetDlgCtrlId(QWidget* pWidget, int nId) {
-    pWidget->setProperty(kCtrlIdProperty, nId);
-}
-
-QWidget* FindDlgItem(const QWidget* pParent, int nId) {
-    if (!pParent)
-        return nullptr;
-    const QList<QWidget*> children = pParent->findChildren<QWidget*>();
-    for (QWidget* pChild : children) {
-        if (DlgCtrlId(pChild) == nId)
-            return pChild;
-    }
-    return nullptr;
+// The framework's dialogs are made from the template of whichever set holds it.
+bool BuildDialogControls(int nTemplateId, QWidget* pDialog) {
+    CDialogTemplate tmpl;
+    if (!CDialogTemplate::Load(nTemplateId, tmpl))
+        return false;
+    CreateDialogControls(tmpl, pDialog);
+    return true;
 }

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/framework/Dialog.h" // control ids
+
 class QWidget;
 
 // One control of a template.
@@ -63,9 +65,3 @@ struct CDialogUnits {
 // Returns the template's size in pixels.
 QSize CreateDialogControls(const CDialogTemplate& tmpl, QWidget* pParent);
 
-// The control id of a widget made from a template or given one, 0 for any other widget.
-int DlgCtrlId(const QWidget* pWidget);
-// Gives a widget made in code a control id (the tool bar's combo box, a bar).
-void SetDlgCtrlId(QWidget* pWidget, int nId);
-// The first descendant of pParent with this control id, or null.
-QWidget* FindDlgItem(const QWidget* pParent, int nId);

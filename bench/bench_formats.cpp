@@ -39,6 +39,26 @@ void BM_ReadLyr(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadLyr);
 
+// A crafted image: 2048 entries, each pointing one byte further into one run of 60,000 CR bytes,
+// so every string differs from every other and is nearly as long as the run.
+void BM_ReadLyrOverlappingStrings(benchmark::State& state) {
+    const CCodePage cp;
+    const size_t nCount = 2048;
+    std::string image(0x218 + 4 * nCount, '\0');
+    image[0x216] = static_cast<char>(nCount >> 8);
+    const size_t nRun = image.size() - 512;
+    image += std::string(60000, '\r') + '\0';
+    for (size_t i = 0; i < nCount; ++i) {
+        image[0x218 + 4 * i + 2] = static_cast<char>((nRun + i) >> 8);
+        image[0x218 + 4 * i + 3] = static_cast<char>(nRun + i);
+    }
+    auto pOut = std::make_unique<char[]>(LYRICS_CAPACITY);
+    for (auto _ : state)
+        ReadLyr(cp, reinterpret_cast<const uint8_t*>(image.data()), image.size(),
+                TIME_FORMAT_HUNDREDTHS, pOut.get());
+}
+BENCHMARK(BM_ReadLyrOverlappingStrings)->Unit(benchmark::kMillisecond);
+
 void BM_BuildMptFile(benchmark::State& state) {
     const CCodePage cp;
     const std::string text = SongText();

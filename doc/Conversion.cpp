@@ -1,10 +1,12 @@
 #include "doc/Conversion.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <memory>
-#include <system_error>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "doc/CodePageDetect.h"
 #include "doc/FileReplace.h"
@@ -44,39 +46,62 @@ CCodePage FindTextCodePage(std::string_view text, int nUiLanguage) {
 
 } // namespace
 
+const char* NotValidReason(LyricsFormat format) {
+    return format == LyricsFormat::Lyr ? "It is not a valid LYR file."
+                                       : "It is not a valid MPT file.";
+}
+
 size_t ReadLimit(LyricsFormat format) {
     return format == LyricsFormat::Mpt ? MPT_READ_LIMIT : LYR_READ_LIMIT;
 }
 
-bool ReadFileBytes(const std::string& path, size_t limit, std::string& data) {
+bool ReadFileBytes(const std::string& path, size_t limit, std::string& data, std::string* pReason) {
     data.clear();
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
-        return false;
-    const uintmax_t nSize = std::filesystem::file_size(path, ec);
-    if (ec)
-        return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    const size_t nWanted = static_cast<size_t>(std::min<uintmax_t>(nSize, limit));
-    data.resize(nWanted);
-    in.read(data.data(), static_cast<std::streamsize>(nWanted));
-    if (static_cast<size_t>(in.gcount()) != nWanted) {
+    const auto fail = [&](int nError) {
         data.clear();
+        if (pReason != nullptr)
+            *pReason = std::strerror(nError);
         return false;
+    };
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return fail(errno);
+    struct stat st;
+    int nError = 0;
+    if (fstat(fd, &st) != 0)
+        nError = errno;
+    else if (!S_ISREG(st.st_mode))
+        nError = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    size_t nRead = 0;
+    if (nError == 0) {
+        data.resize(
+            static_cast<size_t>(std::min<uintmax_t>(static_cast<uintmax_t>(st.st_size), limit)));
+        while (nRead < data.size()) {
+            const ssize_t n = read(fd, data.data() + nRead, data.size() - nRead);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                nError = n < 0 ? errno : EIO; // the file got shorter while read
+                break;
+            }
+            nRead += static_cast<size_t>(n);
+        }
     }
-    return true;
+    close(fd);
+    return nError == 0 || fail(nError);
 }
 
 bool ConvertToLrc(LyricsFormat format, const CCodePage& cp, std::string_view data, int nTimeFormat,
-                  std::string& lrc) {
+                  std::string& lrc, bool* pCut) {
     auto pText = std::make_unique<char[]>(LYRICS_CAPACITY);
     const auto* pData = reinterpret_cast<const uint8_t*>(data.data());
+    bool bCut = false;
     const bool bRead = format == LyricsFormat::Lyr
-                           ? ReadLyr(cp, pData, data.size(), nTimeFormat, pText.get())
+                           ? ReadLyr(cp, pData, data.size(), nTimeFormat, pText.get(), &bCut)
                            : ReadMpt(cp, pData, data.size(), nTimeFormat, pText.get());
     lrc.assign(pText.get());
+    if (pCut != nullptr)
+        *pCut = bCut;
     return bRead;
 }
 
@@ -84,25 +109,33 @@ bool ImportLyrics(LyricsFormat format, std::string_view data, int nTimeFormat, i
                   CImportedLyrics& out) {
     CCodePage bytewise;
     CCodePage::FromName("ISO-8859-1", bytewise);
-    if (!ConvertToLrc(format, bytewise, data, nTimeFormat, out.strText))
+    if (!ConvertToLrc(format, bytewise, data, nTimeFormat, out.strText, &out.bCut))
         return false;
     out.codePage = FindTextCodePage(out.strText, nUiLanguage);
     if (out.codePage.GetKind() == CCodePage::Kind::SingleByte)
         return true;
-    return ConvertToLrc(format, out.codePage, data, nTimeFormat, out.strText);
+    return ConvertToLrc(format, out.codePage, data, nTimeFormat, out.strText, &out.bCut);
 }
 
 bool ConvertFileToLrc(LyricsFormat format, const std::string& inputPath,
-                      const std::string& outputPath, int nTimeFormat, int nUiLanguage) {
+                      const std::string& outputPath, int nTimeFormat, int nUiLanguage,
+                      CConversionFailure* pFailure) {
+    CConversionFailure failure;
     std::string data;
-    if (!ReadFileBytes(inputPath, ReadLimit(format), data))
-        return false;
     CImportedLyrics lyrics;
-    if (!ImportLyrics(format, data, nTimeFormat, nUiLanguage, lyrics))
-        return false;
-    // Written beside the target and renamed over it only when complete, so a failed write
-    // never leaves a truncated file where the user's file was.
-    return WriteFileReplacing(outputPath, lyrics.strText);
+    bool bRead = ReadFileBytes(inputPath, ReadLimit(format), data, &failure.reason);
+    if (bRead && !ImportLyrics(format, data, nTimeFormat, nUiLanguage, lyrics)) {
+        bRead = false;
+        failure.reason = NotValidReason(format);
+    }
+    if (bRead) {
+        failure.bOutput = true;
+        if (WriteFileReplacing(outputPath, lyrics.strText, &failure.reason))
+            return true;
+    }
+    if (pFailure != nullptr)
+        *pFailure = std::move(failure);
+    return false;
 }
 
 std::string CutProposedName(std::string_view path) {

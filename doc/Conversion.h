@@ -13,19 +13,26 @@ enum class LyricsFormat { Lyr, Mpt };
 // whole header); for LYR, all that its reader can reach, so that a huge file is never read whole.
 size_t ReadLimit(LyricsFormat format);
 
+// "It is not a valid LYR file." and the same for MPT: why a malformed image was refused.
+const char* NotValidReason(LyricsFormat format);
+
 // Reads at most limit bytes of the file at path into data. True only when as many bytes were read
-// as the file's length (cut to limit) promised.
-bool ReadFileBytes(const std::string& path, size_t limit, std::string& data);
+// as the file's length (cut to limit) promised; otherwise pReason (if given) gets the system's
+// text for the cause.
+bool ReadFileBytes(const std::string& path, size_t limit, std::string& data,
+                   std::string* pReason = nullptr);
 
 // Converts a file image to LRC text (lines ended by CR LF, no header tags) with tags written in
-// nTimeFormat. False for a malformed image.
+// nTimeFormat. False for a malformed image. *pCut (if given) tells whether lyrics the image holds
+// were left out (see ReadLyr).
 bool ConvertToLrc(LyricsFormat format, const CCodePage& cp, std::string_view data, int nTimeFormat,
-                  std::string& lrc);
+                  std::string& lrc, bool* pCut = nullptr);
 
 // LRC text of a LYR or MPT image, in the code page of its lyrics.
 struct CImportedLyrics {
     CCodePage codePage;
     std::string strText;
+    bool bCut = false; // some of the file's lyrics were left out
 };
 
 // Converts an image whose code page nobody names: it is read once byte by byte (no trail byte of
@@ -35,12 +42,21 @@ struct CImportedLyrics {
 bool ImportLyrics(LyricsFormat format, std::string_view data, int nTimeFormat, int nUiLanguage,
                   CImportedLyrics& out);
 
+// Why a conversion wrote nothing: the input could not be read or was malformed, or the output
+// could not be written; reason is the system's text or names the fault.
+struct CConversionFailure {
+    bool bOutput = false;
+    std::string reason;
+};
+
 // The conversion command's work after its dialogs: the input read (as much as ReadLimit allows),
-// converted by ImportLyrics, and only then the output created or truncated and written; the LRC
-// text keeps the input's code page. Nothing is written when the input cannot be read whole or is
-// malformed. True when the output was written.
+// converted by ImportLyrics, and only then the output written beside its place and renamed over
+// it once complete; the LRC text keeps the input's code page. Nothing is written when the input
+// cannot be read whole or is malformed. True when the output was written; otherwise *pFailure
+// (if given) says why.
 bool ConvertFileToLrc(LyricsFormat format, const std::string& inputPath,
-                      const std::string& outputPath, int nTimeFormat, int nUiLanguage);
+                      const std::string& outputPath, int nTimeFormat, int nUiLanguage,
+                      CConversionFailure* pFailure = nullptr);
 
 // The file-name part of path with its last four characters removed, whatever they are
 // (Song.lyr gives Song, Song.ly gives Son); UTF-8 characters are never split.

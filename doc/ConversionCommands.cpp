@@ -10,6 +10,7 @@
 #include "doc/LrcText.h"
 #include "doc/VersewrightDoc.h"
 #include "platform/SystemLanguage.h"
+#include "platform/framework/FileMessages.h"
 
 namespace {
 
@@ -56,8 +57,16 @@ void ConvertChosenFile(const CConversionDialogs& kind) {
         return;
 
     const int nTimeFormat = g_pMainFrame ? g_pMainFrame->m_nTimeFormat : TIME_FORMAT_HUNDREDTHS;
-    ConvertFileToLrc(kind.format, EncodedPath(strSource), EncodedPath(strTarget), nTimeFormat,
-                     GetUiLanguage());
+    CConversionFailure failure;
+    if (ConvertFileToLrc(kind.format, EncodedPath(strSource), EncodedPath(strTarget), nTimeFormat,
+                         GetUiLanguage(), &failure))
+        return;
+    // Nothing was written; the user learns which file stood in the way, and why.
+    const QString strReason = QString::fromStdString(failure.reason);
+    if (failure.bOutput)
+        AfxReportWriteFailure(strTarget, strReason);
+    else
+        AfxReportOpenFailure(strSource, strReason);
 }
 
 } // namespace

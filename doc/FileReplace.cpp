@@ -55,8 +55,9 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::st
     const std::string target = ResolveTarget(path);
     struct stat old {};
     const bool bExists = ::stat(target.c_str(), &old) == 0;
-    if (bExists && S_ISDIR(old.st_mode))
-        return Fail(pError, EISDIR);
+    // A folder or a device must never be renamed away.
+    if (bExists && !S_ISREG(old.st_mode))
+        return Fail(pError, S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
     const mode_t mode = bExists ? (old.st_mode & 07777) : NewFileMode();
 
     std::string temp = target + ".XXXXXX";
@@ -79,6 +80,16 @@ bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::st
     if (!bOk) {
         ::unlink(temp.c_str());
         return Fail(pError, err);
+    }
+    // The new name itself reaches the disk; a folder that cannot be synced changes nothing.
+    const size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : target.substr(0, slash);
+    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
     }
     return true;
 }

@@ -45,13 +45,15 @@ void InsertSorted(LyrEntry* pTable, size_t& nCount, const LyrEntry& entry) {
 
 // A stored string longer than the LRC buffer could never be written, so it is not looked for
 // further than that.
-const char* FindLyrString(const uint8_t* image, size_t size, uint16_t nOffset) {
+const char* FindLyrString(const uint8_t* image, size_t size, uint16_t nOffset, size_t& nLength) {
     const size_t start = LYR_STRING_BASE + nOffset;
     if (start >= size)
         return nullptr;
     const size_t span = std::min(size - start, LYRICS_CAPACITY);
-    if (std::memchr(image + start, 0, span) == nullptr)
+    const void* pZero = std::memchr(image + start, 0, span);
+    if (pZero == nullptr)
         return nullptr;
+    nLength = static_cast<size_t>(static_cast<const uint8_t*>(pZero) - (image + start));
     return reinterpret_cast<const char*>(image + start);
 }
 
@@ -112,8 +114,10 @@ bool NextLineTag(const CCodePage& cp, const LyricLine& line, const char** ppTag,
     return true;
 }
 
-char* StoreLyrString(char* pool, const char* text, size_t length) {
-    if (length >= 2 && text[length - 2] == '\r' && text[length - 1] == '\n')
+char* StoreLyrString(const CCodePage& cp, char* pool, const char* text, size_t length) {
+    // A CR that is the trail byte of a double-byte character is no line end.
+    if (length >= 2 && text[length - 2] == '\r' && text[length - 1] == '\n' &&
+        cp.StartsChar(text, text + length - 2))
         length -= 2;
     if (length == 0) {
         *pool++ = ' ';
@@ -153,8 +157,8 @@ size_t BuildLyr(const CCodePage& cp, const char* text, uint8_t* image) {
             4 * (nEntries + k) + nStringBytes + k * nStored > nTableRoom)
             break;
         const size_t nString = nPool;
-        nPool =
-            static_cast<size_t>(StoreLyrString(pPool.get() + nPool, line.pLyric, L) - pPool.get());
+        nPool = static_cast<size_t>(StoreLyrString(cp, pPool.get() + nPool, line.pLyric, L) -
+                                    pPool.get());
         const char* pTag = nullptr;
         uint32_t time = 0;
         while (NextLineTag(cp, line, &pTag, &time)) {
@@ -225,7 +229,9 @@ void AppendLyricText(const CCodePage& cp, CLrcWriter& out, const char* str) {
     while (*p != '\0') {
         if (*p == '\r' || *p == '\n') {
             out.Append(pRun, static_cast<size_t>(p - pRun));
-            pRun = ++p;
+            while (*p == '\r' || *p == '\n')
+                ++p;
+            pRun = p;
         } else {
             p += cp.CharLength(p);
         }
@@ -233,8 +239,11 @@ void AppendLyricText(const CCodePage& cp, CLrcWriter& out, const char* str) {
     out.Append(pRun, static_cast<size_t>(p - pRun));
 }
 
-bool ReadLyr(const CCodePage& cp, const uint8_t* image, size_t size, int nTimeFormat, char* out) {
+bool ReadLyr(const CCodePage& cp, const uint8_t* image, size_t size, int nTimeFormat, char* out,
+             bool* pCut) {
     out[0] = '\0';
+    if (pCut != nullptr)
+        *pCut = false;
     if (size < LYR_HEADER_SIZE)
         return false;
     const size_t nCount = GetBe16(image + 0x216);
@@ -245,10 +254,11 @@ bool ReadLyr(const CCodePage& cp, const uint8_t* image, size_t size, int nTimeFo
     const size_t nMax = std::min(nCount, LYR_MAX_ENTRIES);
     auto pTimes = std::make_unique<uint16_t[]>(nMax + 1);
     auto pStrings = std::make_unique<const char*[]>(nMax + 1);
+    auto pLengths = std::make_unique<size_t[]>(nMax + 1);
     const uint8_t* pTable = image + LYR_HEADER_SIZE;
     size_t n = 0;
     for (; n < nMax; ++n) {
-        pStrings[n] = FindLyrString(image, size, GetBe16(pTable + 4 * n + 2));
+        pStrings[n] = FindLyrString(image, size, GetBe16(pTable + 4 * n + 2), pLengths[n]);
         if (pStrings[n] == nullptr)
             break;
         pTimes[n] = GetBe16(pTable + 4 * n);
@@ -263,7 +273,11 @@ bool ReadLyr(const CCodePage& cp, const uint8_t* image, size_t size, int nTimeFo
         for (size_t j = n; j-- > i;) {
             if (pTimes[j] == LYR_TIME_WRITTEN)
                 continue; // stored with the mark: never written
-            if (pStrings[j] == pStrings[i] || std::strcmp(pStrings[j], pStrings[i]) == 0) {
+            // Lengths first: strings that overlap in the image differ in length, so only
+            // strings that may be equal are compared byte by byte.
+            if (pStrings[j] == pStrings[i] ||
+                (pLengths[j] == pLengths[i] &&
+                 std::memcmp(pStrings[j], pStrings[i], pLengths[i]) == 0)) {
                 writer.AppendTimeTag(pTimes[j] * 100u, nTimeFormat);
                 pTimes[j] = LYR_TIME_WRITTEN;
             }
@@ -271,5 +285,7 @@ bool ReadLyr(const CCodePage& cp, const uint8_t* image, size_t size, int nTimeFo
         AppendLyricText(cp, writer, pStrings[i]);
         writer.EndLine();
     }
+    if (pCut != nullptr)
+        *pCut = n < nCount || writer.IsFull();
     return true;
 }

@@ -49,8 +49,9 @@ bool NextLyricLine(const CCodePage& cp, const char** ppPos, LyricLine* pLine);
 bool NextLineTag(const CCodePage& cp, const LyricLine& line, const char** ppTag, uint32_t* pTime);
 
 // Stores one lyric string (length bytes, maybe ending in CR LF) at pool: the final CR LF is
-// removed, an empty string becomes one blank, a zero byte ends it. Returns the position after it.
-char* StoreLyrString(char* pool, const char* text, size_t length);
+// removed (never a CR that ends a double-byte character of cp), an empty string becomes one
+// blank, a zero byte ends it. Returns the position after it.
+char* StoreLyrString(const CCodePage& cp, char* pool, const char* text, size_t length);
 
 // Builds the LYR image of a prepared text into image (LYR_MAX_IMAGE bytes); returns its length.
 // Lines that do not fit the format's limits are left out with all later lines.
@@ -86,5 +87,7 @@ void AppendLyricText(const CCodePage& cp, CLrcWriter& out, const char* str);
 // Converts a LYR image into LRC text in out (LYRICS_CAPACITY bytes), with the tags of each string
 // latest first. False (and out empty) when the image is malformed: shorter than its header, a
 // table running past the end, or a first entry whose string is not inside the image. Otherwise
-// entries are read up to the last sound one, and lines up to the last that fits.
-bool ReadLyr(const CCodePage& cp, const uint8_t* image, size_t size, int nTimeFormat, char* out);
+// entries are read up to the last sound one (at most LYR_MAX_ENTRIES), and lines up to the last
+// that fits; *pCut (if given) tells whether anything was left out that way.
+bool ReadLyr(const CCodePage& cp, const uint8_t* image, size_t size, int nTimeFormat, char* out,
+             bool* pCut = nullptr);

@@ -31,9 +31,14 @@ bool LoadPlainText(std::string_view bytes, int nUiLanguage, CLyricsFile& out, st
     case TextLoadResult::TooLarge:
         return Fail(error, "too large: the editor holds at most " +
                                std::to_string(LYRICS_MAX_TEXT) + " bytes of text");
-    case TextLoadResult::NotText:
+    case TextLoadResult::ZeroByte:
         return Fail(error, "not a text file (it holds zero bytes)");
+    case TextLoadResult::BadUtf16:
+        return Fail(error, "not a text file (a UTF-16 mark before bytes that are no UTF-16)");
     }
+    // The batch tools write code-page bytes back, so they leave UTF-16 files alone.
+    if (loaded.encoding != TextFileEncoding::CodePage)
+        return Fail(error, "a UTF-16 text file, which only the editor converts");
     out.codePage = loaded.codePage;
     out.bBom = loaded.bBom;
     out.strRaw.assign(out.bBom ? bytes.substr(UTF8_BOM.size()) : bytes);

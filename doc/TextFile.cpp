@@ -55,27 +55,83 @@ bool TryCodePage(const CCodePage& cp, std::string_view text, CLoadedText& out) {
     return true;
 }
 
+constexpr std::string_view UTF16LE_BOM = "\xFF\xFE";
+constexpr std::string_view UTF16BE_BOM = "\xFE\xFF";
+
+bool IsHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+// The UTF-16 text after the mark; false for an odd length or a surrogate without its partner,
+// which no editor text could give back.
+bool DecodeUtf16(std::string_view bytes, bool bBigEndian, std::u16string& out) {
+    if (bytes.size() % 2 != 0)
+        return false;
+    out.resize(bytes.size() / 2);
+    for (size_t i = 0; i < out.size(); ++i) {
+        const auto b0 = static_cast<unsigned char>(bytes[2 * i]);
+        const auto b1 = static_cast<unsigned char>(bytes[2 * i + 1]);
+        out[i] = static_cast<char16_t>(bBigEndian ? b0 << 8 | b1 : b1 << 8 | b0);
+    }
+    for (size_t i = 0; i < out.size(); ++i) {
+        if (IsHighSurrogate(out[i]) && i + 1 < out.size() && IsLowSurrogate(out[i + 1]))
+            ++i;
+        else if (IsHighSurrogate(out[i]) || IsLowSurrogate(out[i]))
+            return false;
+    }
+    return true;
+}
+
+TextLoadResult LoadUtf16Text(std::string_view fileBytes, TextFileEncoding encoding,
+                             CLoadedText& out) {
+    std::u16string units;
+    if (!DecodeUtf16(fileBytes.substr(2), encoding == TextFileEncoding::Utf16Be, units))
+        return TextLoadResult::BadUtf16;
+    if (units.find(u'\0') != std::u16string::npos)
+        return TextLoadResult::ZeroByte;
+    const CCodePage utf8;
+    std::string bytes;
+    if (!utf8.FromUnicode(units, bytes))
+        return TextLoadResult::BadUtf16;
+    NormaliseLoadedText(utf8, bytes, out.strBytes);
+    utf8.ToUnicode(out.strBytes, out.strUnicode);
+    out.codePage = utf8;
+    out.encoding = encoding;
+    out.bBom = true;
+    return out.strBytes.size() > LYRICS_MAX_TEXT ? TextLoadResult::TooLarge : TextLoadResult::Ok;
+}
+
 } // namespace
 
 TextLoadResult LoadLyricsText(std::string_view fileBytes, int nUiLanguage, CLoadedText& out) {
     if (fileBytes.size() > PLAIN_FILE_MAX_SIZE)
         return TextLoadResult::TooLarge;
+    if (fileBytes.starts_with(UTF16LE_BOM))
+        return LoadUtf16Text(fileBytes, TextFileEncoding::Utf16Le, out);
+    if (fileBytes.starts_with(UTF16BE_BOM))
+        return LoadUtf16Text(fileBytes, TextFileEncoding::Utf16Be, out);
+    out.encoding = TextFileEncoding::CodePage;
     if (fileBytes.find('\0') != std::string_view::npos)
-        return TextLoadResult::NotText;
+        return TextLoadResult::ZeroByte;
     out.bBom = HasUtf8Bom(fileBytes);
     const std::string_view text = out.bBom ? fileBytes.substr(UTF8_BOM.size()) : fileBytes;
     bool bFound = false;
     for (const CCodePage& cp : CodePageCandidates(text, out.bBom, nUiLanguage))
         if ((bFound = TryCodePage(cp, text, out)))
             break;
-    if (!bFound)
-        return TextLoadResult::NotText;
+    if (!bFound) // cannot happen: the last candidate takes every byte
+        return TextLoadResult::ZeroByte;
     if (out.strBytes.size() > LYRICS_MAX_TEXT)
         return TextLoadResult::TooLarge;
     return TextLoadResult::Ok;
 }
 
-std::string CodePageLabel(const CCodePage& cp, bool bBom) {
+std::string CodePageLabel(const CCodePage& cp, bool bBom, TextFileEncoding encoding) {
+    if (encoding != TextFileEncoding::CodePage)
+        return encoding == TextFileEncoding::Utf16Le ? "UTF-16 LE BOM" : "UTF-16 BE BOM";
     static constexpr struct {
         std::string_view name, label;
     } kLabels[] = {{"CP936", "GBK"},
@@ -135,5 +191,20 @@ bool EncodeLyricsText(const CCodePage& cp, bool bBom, std::u16string_view text, 
     if (bBom)
         out += UTF8_BOM;
     out += body;
+    return true;
+}
+
+bool EncodeTextFile(TextFileEncoding encoding, const CCodePage& cp, bool bBom,
+                    std::u16string_view text, std::string& out, std::u16string* pUnfit) {
+    if (encoding == TextFileEncoding::CodePage)
+        return EncodeLyricsText(cp, bBom, text, out, pUnfit);
+    const bool bBigEndian = encoding == TextFileEncoding::Utf16Be;
+    out.assign(bBigEndian ? UTF16BE_BOM : UTF16LE_BOM);
+    out.reserve(2 + 2 * text.size());
+    for (const char16_t c : text) {
+        const char hi = static_cast<char>(c >> 8), lo = static_cast<char>(c & 0xFF);
+        out += bBigEndian ? hi : lo;
+        out += bBigEndian ? lo : hi;
+    }
     return true;
 }

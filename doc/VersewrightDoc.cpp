@@ -2,7 +2,6 @@
 
 #include <QFileDialog>
 #include <QLabel>
-#include <QSaveFile>
 #include <QStatusBar>
 #include <string>
 
@@ -11,8 +10,8 @@
 #include "doc/CompanionAudio.h"
 #include "doc/LrcText.h"
 #include "doc/SaveAsRules.h"
-#include "doc/TextFile.h"
 #include "platform/SystemLanguage.h"
+#include "platform/framework/FileMessages.h"
 #include "platform/framework/FrameworkStrings.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/WinApp.h"
@@ -44,9 +43,10 @@ CVersewrightView* CVersewrightDoc::GetView() const {
     return dynamic_cast<CVersewrightView*>(GetFirstView());
 }
 
-void CVersewrightDoc::SetCodePage(const CCodePage& codePage, bool bBom) {
+void CVersewrightDoc::SetCodePage(const CCodePage& codePage, bool bBom, TextFileEncoding encoding) {
     m_codePage = codePage;
     m_bBom = bBom;
+    m_encoding = encoding;
     if (CVersewrightView* pView = GetView())
         pView->InvalidateTextBytes();
     ShowCodePage();
@@ -62,7 +62,7 @@ void CVersewrightDoc::ShowCodePage() {
         pLabel->setObjectName(QStringLiteral("CodePageIndicator"));
         g_pMainFrame->statusBar()->insertPermanentWidget(0, pLabel);
     }
-    pLabel->setText(QString::fromStdString(CodePageLabel(m_codePage, m_bBom)));
+    pLabel->setText(QString::fromStdString(CodePageLabel(m_codePage, m_bBom, m_encoding)));
 }
 
 bool CVersewrightDoc::OnNewDocument() {
@@ -158,31 +158,42 @@ void CVersewrightDoc::Serialize(CArchive& ar) {
     }
     CLoadedText loaded;
     const std::string_view bytes(ar.m_data.constData(), static_cast<size_t>(ar.m_data.size()));
+    const QString& strPath = ar.GetFilePath();
     switch (LoadLyricsText(bytes, GetUiLanguage(), loaded)) {
     case TextLoadResult::Ok:
         break;
     case TextLoadResult::TooLarge:
-        AfxMessageBox(QStringLiteral(AFX_IDP_FILE_TOO_LARGE), MB_ICONEXCLAMATION);
+        AfxMessageBox(QStringLiteral(AFX_IDP_FILE_TOO_LARGE "\n%1\nIts text is longer than the "
+                                                            "65,535 bytes the editor holds.")
+                          .arg(strPath),
+                      MB_ICONEXCLAMATION);
         ar.m_bFailed = true;
         return;
-    case TextLoadResult::NotText:
-        AfxMessageBox(QStringLiteral(AFX_IDP_FAILED_TO_OPEN_DOC), MB_ICONEXCLAMATION);
+    case TextLoadResult::ZeroByte:
+        AfxReportOpenFailure(strPath, QStringLiteral("It holds a zero byte, so it is no text file "
+                                                     "the editor can hold."));
+        ar.m_bFailed = true;
+        return;
+    case TextLoadResult::BadUtf16:
+        AfxReportOpenFailure(strPath, QStringLiteral("It begins with a UTF-16 byte-order mark, "
+                                                     "but what follows is not UTF-16 text."));
         ar.m_bFailed = true;
         return;
     }
-    SetCodePage(loaded.codePage, loaded.bBom);
+    SetCodePage(loaded.codePage, loaded.bBom, loaded.encoding);
     pView->SetLyricsText(loaded.strBytes.c_str());
 }
 
 bool CVersewrightDoc::EncodeForSaving(const QString& strPath, std::string& bytes, CCodePage& page,
-                                      bool bAdopt) {
+                                      bool bAdopt, bool bFile) {
     CVersewrightView* pView = GetView();
     if (!pView)
         return false;
     const std::u16string text = pView->GetTextUnicode();
     std::u16string unfit;
     page = m_codePage;
-    if (EncodeLyricsText(m_codePage, m_bBom, text, bytes, &unfit))
+    if (bFile ? EncodeTextFile(m_encoding, m_codePage, m_bBom, text, bytes, &unfit)
+              : EncodeLyricsText(m_codePage, false, text, bytes, &unfit))
         return true;
     const QString strAsk =
         QStringLiteral("The code page %1 cannot hold these characters of the text:\n%2\n\n"
@@ -216,12 +227,7 @@ bool CVersewrightDoc::WritePlainText(const QString& strPath, CArchive* pArchive)
         pArchive->m_data = QByteArray::fromStdString(bytes);
         return true;
     }
-    // Written beside the target and moved over it only when complete.
-    QSaveFile file(strPath);
-    return file.open(QIODevice::WriteOnly) &&
-           file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-               static_cast<qint64>(bytes.size()) &&
-           file.commit();
+    return AfxWriteWholeFile(strPath, bytes);
 }
 
 void CVersewrightDoc::OnFileSaveAs() {
@@ -252,19 +258,22 @@ void CVersewrightDoc::OnFileSaveAs() {
         return;
     const QString strPath = dialog.selectedFiles().constFirst();
     // An export: the document's path, title and modified flag stay as they are.
+    bool bWritten = false;
     switch (SaveAsFormatOf(LocalPath(strPath))) {
     case SaveAsFormat::PlainText:
-        WritePlainText(strPath, nullptr);
+        bWritten = WritePlainText(strPath, nullptr);
         break;
     case SaveAsFormat::Lyr:
-        WriteLyrFile(strPath, nullptr);
+        bWritten = WriteLyrFile(strPath, nullptr);
         break;
     case SaveAsFormat::Mpt:
-        WriteMptFile(strPath, nullptr);
+        bWritten = WriteMptFile(strPath, nullptr);
         break;
     case SaveAsFormat::None:
         break;
     }
+    if (bWritten)
+        NoteFileWritten(strPath);
 }
 
 void CVersewrightDoc::OnUpdateFileSave(CCmdUI* pCmdUI) {

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include "doc/TextFile.h"
 #include "platform/CodePage.h"
 #include "platform/framework/Document.h"
 
@@ -17,8 +18,11 @@ public:
     CVersewrightView* GetView() const;
     const CCodePage& GetCodePage() const { return m_codePage; }
     bool HasByteOrderMark() const { return m_bBom; }
-    // The code page the text is kept and saved in, and whether a file begins with the UTF-8 mark.
-    void SetCodePage(const CCodePage& codePage, bool bBom = false);
+    TextFileEncoding GetFileEncoding() const { return m_encoding; }
+    // The code page the text is kept and saved in, whether a file begins with a byte-order mark,
+    // and whether the file holds the text as UTF-16 (the code page then being UTF-8).
+    void SetCodePage(const CCodePage& codePage, bool bBom = false,
+                     TextFileEncoding encoding = TextFileEncoding::CodePage);
 
     bool OnNewDocument() override;
     bool OnOpenDocument(const QString& strPath) override;
@@ -51,13 +55,16 @@ private:
     // The editor text encoded for saving to strPath, and the code page it is in; false when the
     // user declined to save it as UTF-8 after being told that the document's code page cannot
     // hold some of its characters, or when it would then be too large to open again (said).
-    // bAdopt makes UTF-8 the document's code page from then on.
-    bool EncodeForSaving(const QString& strPath, std::string& bytes, CCodePage& page, bool bAdopt);
-    // The same for the binary formats: the text without any byte-order mark.
+    // bAdopt makes UTF-8 the document's code page from then on. bFile gives the file's own form
+    // (mark, UTF-16); otherwise the bytes are the code page's, as the binary formats store them.
+    bool EncodeForSaving(const QString& strPath, std::string& bytes, CCodePage& page, bool bAdopt,
+                         bool bFile = true);
+    // The same for the binary formats.
     bool ExportText(const QString& strPath, std::string& text, CCodePage& page, CArchive* pArchive);
     void LoadCompanionAudio(const QString& strPath);
     void ShowCodePage();
 
     CCodePage m_codePage;
     bool m_bBom = false;
+    TextFileEncoding m_encoding = TextFileEncoding::CodePage;
 };

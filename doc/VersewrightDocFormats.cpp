@@ -5,13 +5,13 @@
 
 #include "doc/CodePageDetect.h"
 #include "doc/Conversion.h"
-#include "doc/FileReplace.h"
 #include "doc/LrcText.h"
 #include "doc/LyrFormat.h"
 #include "doc/MptFormat.h"
 #include "doc/TextFile.h"
 #include "doc/VersewrightDoc.h"
 #include "platform/SystemLanguage.h"
+#include "platform/framework/FileMessages.h"
 #include "platform/framework/FrameworkStrings.h"
 #include "platform/framework/MessageBox.h"
 #include "player/MediaPlayer.h"
@@ -19,26 +19,37 @@
 
 namespace {
 
-// A file that cannot be read or holds no sound lyrics does not open; the editor keeps its text.
-bool RefuseToOpen() {
-    AfxMessageBox(QStringLiteral(AFX_IDP_FAILED_TO_OPEN_DOC), MB_ICONEXCLAMATION);
-    return false;
-}
-
-// The file's lyrics as LRC text; the tags always with hundredths, whatever the user's format.
+// The file's lyrics as LRC text; the tags always with hundredths, whatever the user's format. A
+// file that cannot be read or holds no sound lyrics does not open, and says why; the editor keeps
+// its text.
 bool ImportFile(LyricsFormat format, const QString& strPath, CImportedLyrics& lyrics) {
-    std::string data;
-    return ReadFileBytes(QFile::encodeName(strPath).toStdString(), ReadLimit(format), data) &&
-           ImportLyrics(format, data, TIME_FORMAT_HUNDREDTHS, GetUiLanguage(), lyrics);
+    std::string data, reason;
+    if (!ReadFileBytes(QFile::encodeName(strPath).toStdString(), ReadLimit(format), data,
+                       &reason)) {
+        AfxReportOpenFailure(strPath, QString::fromStdString(reason));
+        return false;
+    }
+    if (!ImportLyrics(format, data, TIME_FORMAT_HUNDREDTHS, GetUiLanguage(), lyrics)) {
+        AfxReportOpenFailure(strPath, QString::fromLatin1(NotValidReason(format)));
+        return false;
+    }
+    return true;
 }
 
-// The whole audio file, or false when it cannot be read completely.
-bool ReadAudio(const QString& strPath, QByteArray& audio) {
+// The whole audio file, or false (with the reason) when it cannot be read completely.
+bool ReadAudio(const QString& strPath, QByteArray& audio, QString& strReason) {
     QFile file(strPath);
-    if (strPath.isEmpty() || !file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        strReason = file.errorString();
         return false;
+    }
     audio = file.readAll();
-    return file.error() == QFileDevice::NoError && audio.size() == file.size();
+    if (file.error() != QFileDevice::NoError || audio.size() != file.size()) {
+        strReason = file.error() != QFileDevice::NoError ? file.errorString()
+                                                         : QStringLiteral("It was cut short.");
+        return false;
+    }
+    return true;
 }
 
 // Into the archive of the framework's Save, or else into the file, replaced only once complete.
@@ -47,7 +58,7 @@ bool WriteImage(const QString& strPath, CArchive* pArchive, const std::string& i
         pArchive->m_data = QByteArray::fromStdString(image);
         return true;
     }
-    return WriteFileReplacing(QFile::encodeName(strPath).toStdString(), image);
+    return AfxWriteWholeFile(strPath, image);
 }
 
 } // namespace
@@ -56,7 +67,7 @@ bool CVersewrightDoc::OpenLyrFile(const QString& strPath) {
     CImportedLyrics lyrics;
     CVersewrightView* pView = GetView();
     if (!pView || !ImportFile(LyricsFormat::Lyr, strPath, lyrics))
-        return RefuseToOpen();
+        return false;
     // A stored string may hold a time tag; it gets a line of its own, as in a loaded LRC file,
     // unless that would no longer fit the editor.
     std::string normalised;
@@ -65,6 +76,12 @@ bool CVersewrightDoc::OpenLyrFile(const QString& strPath) {
         lyrics.strText.swap(normalised);
     SetCodePage(lyrics.codePage);
     pView->SetLyricsText(lyrics.strText.c_str());
+    if (lyrics.bCut)
+        AfxMessageBox(QStringLiteral("%1\nThe file holds more lyrics than a LYR file can (2,048 "
+                                     "entries) or the editor can (65,535 bytes); the rest was "
+                                     "left out.")
+                          .arg(strPath),
+                      MB_ICONEXCLAMATION);
     return true;
 }
 
@@ -72,7 +89,7 @@ bool CVersewrightDoc::OpenMptFile(const QString& strPath) {
     CImportedLyrics lyrics;
     CVersewrightView* pView = GetView();
     if (!pView || !ImportFile(LyricsFormat::Mpt, strPath, lyrics))
-        return RefuseToOpen();
+        return false;
     SetCodePage(lyrics.codePage);
     pView->SetLyricsText(lyrics.strText.c_str());
     return true;
@@ -81,11 +98,7 @@ bool CVersewrightDoc::OpenMptFile(const QString& strPath) {
 // The editor text and its code page, without any byte-order mark.
 bool CVersewrightDoc::ExportText(const QString& strPath, std::string& text, CCodePage& page,
                                  CArchive* pArchive) {
-    if (!EncodeForSaving(strPath, text, page, pArchive != nullptr))
-        return false;
-    if (text.starts_with(UTF8_BOM))
-        text.erase(0, UTF8_BOM.size());
-    return true;
+    return EncodeForSaving(strPath, text, page, pArchive != nullptr, false);
 }
 
 bool CVersewrightDoc::WriteLyrFile(const QString& strPath, CArchive* pArchive) {
@@ -98,12 +111,21 @@ bool CVersewrightDoc::WriteLyrFile(const QString& strPath, CArchive* pArchive) {
 
 bool CVersewrightDoc::WriteMptFile(const QString& strPath, CArchive* pArchive) {
     CVersewrightView* pView = GetView();
-    if (!pView || !pView->m_bAudioLoaded)
+    if (!pView)
         return false;
+    if (!pView->m_bAudioLoaded || pView->m_strAudioPath.isEmpty()) {
+        AfxReportSaveRefused(strPath, QStringLiteral("An MPT file holds the song's audio, and no "
+                                                     "audio file is loaded."));
+        return false;
+    }
     // Read whole before anything is written: the target may be this very file.
     QByteArray audio;
-    if (!ReadAudio(pView->m_strAudioPath, audio))
+    QString strReason;
+    if (!ReadAudio(pView->m_strAudioPath, audio, strReason)) {
+        AfxReportSaveRefused(strPath, QStringLiteral("The audio file %1 cannot be read: %2")
+                                          .arg(pView->m_strAudioPath, strReason));
         return false;
+    }
     std::string text;
     CCodePage page;
     if (!ExportText(strPath, text, page, pArchive))

@@ -5,10 +5,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 #include <cstring>
+
+#include "doc/FileReplace.h"
 
 static void InitAssociationResources() {
     Q_INIT_RESOURCE(association);
@@ -37,10 +38,11 @@ QStringList ReadLines(const QString& strPath) {
     return lines;
 }
 
+// QSaveFile would put a file the disk took only part of in place of mimeapps.list, which other
+// programs' associations share.
 bool WriteAll(const QString& strPath, const QByteArray& data) {
     QDir().mkpath(QFileInfo(strPath).absolutePath());
-    QSaveFile file(strPath);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
+    return WriteFileReplacing(QFile::encodeName(strPath).toStdString(), data.toStdString());
 }
 
 // Index of the "mime=" line in [Default Applications], -1 if none; section start in *pSection.

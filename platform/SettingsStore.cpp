@@ -1,17 +1,119 @@
 #include "platform/SettingsStore.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <atomic>
 #include <cstring>
+#include <memory>
+#include <unistd.h>
 
 #include "app/XDataRecord.h"
+#include "doc/FileReplace.h"
 
 namespace {
 // The program's own key, where "XDATA" lives.
 const QString kProgramKey = QStringLiteral("Software/Versewright/");
 
-QSettings OpenStore() {
-    return QSettings(GetSettingsFilePath(), QSettings::IniFormat);
+// A copy of the store's bytes under a name no QSettings of this process has seen: QSettings keeps
+// what it read of a file in a cache that trusts the file's size and time, and the store is replaced
+// behind its back, so it is only ever read through such a copy.
+class CStoreCopy {
+public:
+    CStoreCopy(const QString& strFolder, const QByteArray& bytes) {
+        static std::atomic<unsigned> s_nSerial{0};
+        m_strPath = QStringLiteral("%1/.Versewright.ini.%2-%3")
+                        .arg(strFolder)
+                        .arg(getpid())
+                        .arg(s_nSerial++);
+        m_bOk = WriteFileReplacing(QFile::encodeName(m_strPath).toStdString(), bytes.toStdString());
+        m_pSettings = std::make_unique<QSettings>(m_strPath, QSettings::IniFormat);
+    }
+    ~CStoreCopy() {
+        m_pSettings.reset();
+        QFile::remove(m_strPath);
+    }
+    CStoreCopy(const CStoreCopy&) = delete;
+    CStoreCopy& operator=(const CStoreCopy&) = delete;
+
+    bool IsOk() const { return m_bOk && m_pSettings->status() == QSettings::NoError; }
+    QSettings& Settings() { return *m_pSettings; }
+    // What QSettings wrote, after sync.
+    QByteArray Bytes() const {
+        QFile file(m_strPath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private:
+    QString m_strPath;
+    bool m_bOk = false;
+    std::unique_ptr<QSettings> m_pSettings;
+};
+
+// The store's bytes; false when it is there but cannot be read.
+bool ReadStoreBytes(QByteArray& bytes) {
+    QFile file(GetSettingsFilePath());
+    if (!file.exists())
+        return true;
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    bytes = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
+QVariant ReadStoreValue(const QString& strKey, const QVariant& fallback = QVariant()) {
+    QByteArray bytes;
+    if (!ReadStoreBytes(bytes))
+        return fallback;
+    CStoreCopy copy(QDir::tempPath(), bytes);
+    if (copy.IsOk())
+        return copy.Settings().value(strKey, fallback);
+    // No room for a copy: the store itself, read once.
+    return QSettings(GetSettingsFilePath(), QSettings::IniFormat).value(strKey, fallback);
+}
+
+// Whether b read back every value a holds; numbers come back from the file as text.
+bool SameValues(const QSettings& a, const QSettings& b) {
+    const QStringList keys = a.allKeys();
+    if (keys != b.allKeys())
+        return false;
+    for (const QString& strKey : keys) {
+        const QVariant va = a.value(strKey), vb = b.value(strKey);
+        if (va.typeId() == QMetaType::QByteArray ? va.toByteArray() != vb.toByteArray()
+                                                 : va.toString() != vb.toString())
+            return false;
+    }
+    return true;
+}
+
+// Sets (or, for a null value, removes) one value. QSettings writes its file in place of the old one
+// even when the disk took only part of it, so it writes a copy; the copy's bytes are read back
+// under a fresh name, and only bytes that hold every value replace the store, complete.
+bool CommitSetting(const QString& strKey, const QVariant& value) {
+    const QString strFolder = QFileInfo(GetSettingsFilePath()).absolutePath();
+    QByteArray bytes;
+    if (!QDir().mkpath(strFolder) || !ReadStoreBytes(bytes))
+        return false;
+    CStoreCopy draft(strFolder, bytes);
+    if (!draft.IsOk())
+        return false;
+    QSettings& settings = draft.Settings();
+    if (value.isNull() ? !settings.contains(strKey) : settings.value(strKey) == value)
+        return true; // nothing to write
+    if (value.isNull())
+        settings.remove(strKey);
+    else
+        settings.setValue(strKey, value);
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        return false;
+    bytes = draft.Bytes();
+    CStoreCopy check(strFolder, bytes);
+    return check.IsOk() && SameValues(settings, check.Settings()) &&
+           WriteFileReplacing(QFile::encodeName(GetSettingsFilePath()).toStdString(),
+                              bytes.toStdString());
 }
 } // namespace
 
@@ -21,8 +123,7 @@ QString GetSettingsFilePath() {
 }
 
 bool ReadSetting(const char* pszName, void* pBuffer, uint32_t& size) {
-    QSettings store = OpenStore();
-    const QVariant value = store.value(kProgramKey + QString::fromLatin1(pszName));
+    const QVariant value = ReadStoreValue(kProgramKey + QString::fromLatin1(pszName));
     if (!value.isValid())
         return false;
     QByteArray bytes;
@@ -55,7 +156,6 @@ bool ReadSetting(const char* pszName, void* pBuffer, uint32_t& size) {
 }
 
 bool WriteSetting(const char* pszName, uint32_t nType, const void* pData, uint32_t size) {
-    QSettings store = OpenStore();
     const char* p = static_cast<const char*>(pData);
     QVariant value;
     if (nType == REG_SZ) {
@@ -68,9 +168,7 @@ bool WriteSetting(const char* pszName, uint32_t nType, const void* pData, uint32
     } else {
         value = QByteArray(p, static_cast<qsizetype>(size));
     }
-    store.setValue(kProgramKey + QString::fromLatin1(pszName), value);
-    store.sync();
-    return store.status() == QSettings::NoError;
+    return CommitSetting(kProgramKey + QString::fromLatin1(pszName), value);
 }
 
 bool LoadXData(XDataRecord& record) {
@@ -90,9 +188,8 @@ bool SaveXData(const XDataRecord& record) {
 QString ReadProfileString(const QString& strRegKey, const QString& strApp,
                           const QString& strSection, const QString& strEntry,
                           const QString& strDefault) {
-    QSettings store = OpenStore();
-    return store
-        .value(QStringLiteral("Software/%1/%2/%3/%4").arg(strRegKey, strApp, strSection, strEntry),
+    return ReadStoreValue(
+               QStringLiteral("Software/%1/%2/%3/%4").arg(strRegKey, strApp, strSection, strEntry),
                strDefault)
         .toString();
 }
@@ -100,12 +197,7 @@ QString ReadProfileString(const QString& strRegKey, const QString& strApp,
 void WriteProfileStringValue(const QString& strRegKey, const QString& strApp,
                              const QString& strSection, const QString& strEntry,
                              const QString& strValue) {
-    QSettings store = OpenStore();
-    const QString strKey =
-        QStringLiteral("Software/%1/%2/%3/%4").arg(strRegKey, strApp, strSection, strEntry);
-    if (strValue.isNull())
-        store.remove(strKey);
-    else
-        store.setValue(strKey, strValue);
-    store.sync();
+    CommitSetting(
+        QStringLiteral("Software/%1/%2/%3/%4").arg(strRegKey, strApp, strSection, strEntry),
+        strValue.isNull() ? QVariant() : QVariant(strValue));
 }

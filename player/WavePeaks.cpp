@@ -160,6 +160,25 @@ bool SavePeakCache(const std::string& cachePath, const SPeakSource& source, uint
     return WriteFileReplacing(cachePath, EncodePeakCache(source, binMs, bins));
 }
 
+namespace {
+PeakDecoder g_peakDecoder;
+} // namespace
+
+void SetPeakDecoder(PeakDecoder decoder) {
+    g_peakDecoder = std::move(decoder);
+}
+
+bool DecodePeaks(const std::string& path, uint32_t binMs, const std::atomic<bool>* pCancel,
+                 const PeakProgress& progress, std::vector<SPeakBin>* pBins,
+                 std::string& strError) {
+    pBins->clear();
+    if (!g_peakDecoder) {
+        strError = "no audio decoder";
+        return false;
+    }
+    return g_peakDecoder(path, binMs, pCancel, progress, pBins, strError);
+}
+
 void ReduceToColumns(const SPeakBin* bins, size_t count, double first, double perColumn,
                      SPeakBin* columns, int columnCount) {
     const double total = static_cast<double>(count);

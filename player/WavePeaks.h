@@ -3,8 +3,10 @@
 // channels. Reduced from decoded samples, kept in a cache file per song, and reduced again to
 // one bin per pixel column for drawing. No GUI, no GStreamer.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,6 +67,20 @@ bool LoadPeakCache(const std::string& cachePath, const SPeakSource& source, uint
 // A failure leaves an older entry as it was.
 bool SavePeakCache(const std::string& cachePath, const SPeakSource& source, uint32_t binMs,
                    const std::vector<SPeakBin>& bins);
+
+// Receives the bins made so far, now and then while a decode goes on.
+using PeakProgress = std::function<void(const std::vector<SPeakBin>&)>;
+// Decodes a song (a file-system path) into bins of binMs, stopping early with false once
+// *pCancel is set; on failure strError says why.
+using PeakDecoder =
+    std::function<bool(const std::string& path, uint32_t binMs, const std::atomic<bool>* pCancel,
+                       const PeakProgress& progress, std::vector<SPeakBin>* pBins,
+                       std::string& strError)>;
+// The decoder DecodePeaks uses, set once at start-up (the program sets GStreamer's).
+void SetPeakDecoder(PeakDecoder decoder);
+bool DecodePeaks(const std::string& path, uint32_t binMs, const std::atomic<bool>* pCancel,
+                 const PeakProgress& progress, std::vector<SPeakBin>* pBins,
+                 std::string& strError);
 
 // Reduces bins to columns: column c covers bins [first + c * perColumn, first + (c + 1) *
 // perColumn); a column past the bins, or before them, is flat (0, 0). A column narrower than a

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QStandardPaths>
 
-#include "player/GstPeakDecoder.h"
 
 CPeakLoader::CPeakLoader(QObject* pParent) : QObject(pParent) {}
 
@@ -59,7 +58,7 @@ void CPeakLoader::Work(uint64_t nGeneration, std::string strSong, std::string st
     const auto progress = [&](const std::vector<SPeakBin>& partial) {
         Post(nGeneration, EState::Reading, partial, PEAK_BIN_MS, QString());
     };
-    if (!DecodeSongPeaks(strSong, PEAK_BIN_MS, &m_bCancel, progress, &bins, strError)) {
+    if (!DecodePeaks(strSong, PEAK_BIN_MS, &m_bCancel, progress, &bins, strError)) {
         if (!m_bCancel)
             Post(nGeneration, EState::Failed, {}, PEAK_BIN_MS, QString::fromStdString(strError));
         return;

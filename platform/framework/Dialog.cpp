@@ -5,10 +5,35 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/DialogTemplate.h"
 #include "platform/framework/FrameworkStrings.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/WinApp.h"
+
+namespace {
+const char kCtrlIdProperty[] = "dlgCtrlId";
+} // namespace
+
+int DlgCtrlId(const QWidget* pWidget) {
+    if (!pWidget)
+        return 0;
+    const QVariant id = pWidget->property(kCtrlIdProperty);
+    return id.isValid() ? id.toInt() : 0;
+}
+
+void SetDlgCtrlId(QWidget* pWidget, int nId) {
+    pWidget->setProperty(kCtrlIdProperty, nId);
+}
+
+QWidget* FindDlgItem(const QWidget* pParent, int nId) {
+    if (!pParent)
+        return nullptr;
+    const QList<QWidget*> children = pParent->findChildren<QWidget*>();
+    for (QWidget* pChild : children) {
+        if (DlgCtrlId(pChild) == nId)
+            return pChild;
+    }
+    return nullptr;
+}
 
 QLineEdit* CDataExchange::PrepareEditCtrl(int nIDC) {
     m_pLastEdit = qobject_cast<QLineEdit*>(m_pDlgWnd->GetDlgItem(nIDC));
@@ -103,10 +128,8 @@ CDialog::~CDialog() = default;
 bool CDialog::CreateFromTemplate() {
     if (m_bCreated)
         return true;
-    CDialogTemplate tmpl;
-    if (!CDialogTemplate::Load(m_nIDTemplate, tmpl))
+    if (!BuildDialogControls(m_nIDTemplate, this))
         return false;
-    CreateDialogControls(tmpl, this);
     for (QAbstractButton* pButton : findChildren<QAbstractButton*>()) {
         const int nId = DlgCtrlId(pButton);
         connect(pButton, &QAbstractButton::clicked, this, [this, nId] { OnCommand(nId); });

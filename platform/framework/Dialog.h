@@ -40,6 +40,17 @@ void DDV_MaxChars(CDataExchange* pDX, const QString& value, int nChars);
 // result of 0 whose first character is not the digit 0 (an empty field, "-0", "+").
 bool ParseDialogInt(QStringView text, int* pValue);
 
+// The control id of a widget made from a template or given one, 0 for any other widget.
+int DlgCtrlId(const QWidget* pWidget);
+// Gives a widget made in code a control id (the tool bar's combo box, a bar).
+void SetDlgCtrlId(QWidget* pWidget, int nId);
+// The first descendant of pParent with this control id, or null.
+QWidget* FindDlgItem(const QWidget* pParent, int nId);
+
+// Makes the controls of template nIDTemplate in pDialog; false when there is no such template.
+// The application defines it, from its own resources.
+bool BuildDialogControls(int nIDTemplate, QWidget* pDialog);
+
 class CDialog : public QDialog {
 public:
     // The template is looked up in the resource sets (template ids are unique across them).

@@ -1,12 +1,14 @@
 #include "platform/framework/Document.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
+#include <sys/stat.h>
 
 #include "platform/framework/DocTemplate.h"
+#include "platform/framework/FileMessages.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/FrameworkStrings.h"
 #include "platform/framework/MessageBox.h"
@@ -24,6 +26,8 @@ void CDocument::SetModifiedFlag(bool bModified) {
 
 void CDocument::SetPathName(const QString& strPath) {
     m_strPathName = strPath;
+    // Called once the file was opened or saved: this is the file as the document knows it.
+    m_stamp = StampOf(strPath);
     if (AfxGetApp() && !strPath.isEmpty())
         AfxGetApp()->AddToRecentFileList(strPath);
     m_strTitle = QFileInfo(strPath).fileName();
@@ -64,24 +68,23 @@ bool CDocument::OnNewDocument() {
 bool CDocument::OnOpenDocument(const QString& strPath) {
     QFile file(strPath);
     if (!file.open(QIODevice::ReadOnly)) {
-        QString text;
         if (!QFileInfo::exists(strPath))
-            text = QStringLiteral(AFX_IDP_FILE_NOT_FOUND).arg(strPath);
+            AfxMessageBox(QStringLiteral(AFX_IDP_FILE_NOT_FOUND).arg(strPath), MB_ICONEXCLAMATION);
         else if (file.error() == QFileDevice::PermissionsError)
-            text = QStringLiteral(AFX_IDP_FILE_ACCESS_DENIED).arg(strPath);
+            AfxMessageBox(QStringLiteral(AFX_IDP_FILE_ACCESS_DENIED).arg(strPath),
+                          MB_ICONEXCLAMATION);
         else
-            text = QStringLiteral(AFX_IDP_FAILED_TO_OPEN_DOC);
-        AfxMessageBox(text, MB_ICONEXCLAMATION);
+            AfxReportOpenFailure(strPath, file.errorString());
         return false;
     }
     if (file.size() > kMaxFileSize) {
-        AfxMessageBox(QStringLiteral(AFX_IDP_FILE_TOO_LARGE), MB_ICONEXCLAMATION);
+        AfxMessageBox(QStringLiteral(AFX_IDP_FILE_TOO_LARGE "\n") + strPath, MB_ICONEXCLAMATION);
         return false;
     }
     CArchive ar(CArchive::load, strPath);
     ar.m_data = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        AfxMessageBox(QStringLiteral(AFX_IDP_FAILED_TO_OPEN_DOC), MB_ICONEXCLAMATION);
+        AfxReportOpenFailure(strPath, file.errorString());
         return false;
     }
     DeleteContents();
@@ -97,16 +100,43 @@ bool CDocument::OnSaveDocument(const QString& strPath) {
     Serialize(ar);
     if (ar.m_bFailed)
         return false;
-    // Written beside the target and moved over it only when complete.
-    QSaveFile file(strPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(ar.m_data) != ar.m_data.size() ||
-        !file.commit()) {
-        AfxMessageBox(QStringLiteral(AFX_IDP_FAILED_IO_ERROR_WRITE).arg(strPath),
-                      MB_ICONEXCLAMATION);
+    // A save that fails leaves the file as it was and the document modified.
+    if (!AfxWriteWholeFile(strPath, std::string_view(ar.m_data.constData(),
+                                                     static_cast<size_t>(ar.m_data.size()))))
         return false;
-    }
     SetModifiedFlag(false);
     return true;
+}
+
+CDocument::CFileStamp CDocument::StampOf(const QString& strPath) {
+    CFileStamp stamp;
+    struct stat st;
+    if (strPath.isEmpty() || stat(QFile::encodeName(strPath).constData(), &st) != 0)
+        return stamp;
+    stamp.bExists = true;
+    stamp.nSize = st.st_size;
+    stamp.nModifiedNs = static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    stamp.nInode = static_cast<qint64>(st.st_ino);
+    stamp.nDevice = static_cast<qint64>(st.st_dev);
+    QFile file(strPath);
+    if (stamp.nSize <= kMaxFileSize && file.open(QIODevice::ReadOnly))
+        stamp.hash = QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1);
+    return stamp;
+}
+
+void CDocument::NoteFileWritten(const QString& strPath) {
+    if (strPath == m_strPathName)
+        m_stamp = StampOf(strPath);
+}
+
+bool CDocument::MayOverwrite(const QString& strPath) {
+    if (strPath != m_strPathName || !m_stamp.bExists)
+        return true;
+    const CFileStamp now = StampOf(strPath);
+    if (!now.bExists || now == m_stamp)
+        return true;
+    return AfxMessageBox(QStringLiteral(AFX_IDP_FILE_CHANGED_ON_DISK).arg(strPath),
+                         MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }
 
 void CDocument::Serialize(CArchive&) {}
@@ -125,13 +155,21 @@ bool CDocument::DoSave(const QString& strPath) {
             strName = QStringLiteral(AFX_IDS_UNTITLED);
         if (!strExt.isEmpty() && !strName.contains(QLatin1Char('.')))
             strName += strExt;
-        strTarget =
-            QFileDialog::getSaveFileName(AfxGetApp() ? AfxGetApp()->GetMainWidget() : nullptr,
-                                         QStringLiteral("Save As"), strName, strFilter);
+        QFileDialog dialog(AfxGetApp() ? AfxGetApp()->GetMainWidget() : nullptr,
+                           QStringLiteral("Save As"));
+        dialog.setObjectName(QStringLiteral("SaveDocumentDialog"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilter(strFilter);
+        // A name typed without an extension gets the document's.
+        if (strExt.startsWith(QLatin1Char('.')))
+            dialog.setDefaultSuffix(strExt.mid(1));
+        dialog.selectFile(strName);
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            strTarget = dialog.selectedFiles().constFirst();
         if (strTarget.isEmpty())
             return false;
     }
-    if (!OnSaveDocument(strTarget))
+    if (!MayOverwrite(strTarget) || !OnSaveDocument(strTarget))
         return false;
     SetPathName(strTarget);
     return true;

@@ -19,7 +19,7 @@ public:
     bool IsStoring() const { return m_mode == store; }
     const QString& GetFilePath() const { return m_strPath; }
     QByteArray m_data;      // the file's bytes when loading; what to write when storing
-    bool m_bFailed = false; // set by Serialize when it could not read or write
+    bool m_bFailed = false; // set by Serialize when it could not read or write (and has said why)
 
 private:
     Mode m_mode;
@@ -60,8 +60,24 @@ public:
     // Largest plain file the framework reads.
     static constexpr qint64 kMaxFileSize = 1048575;
 
+    // Size, modification time and identity of a file as the document last read or wrote it, and
+    // a hash of a text-sized file's bytes, for disks whose times are coarse.
+    struct CFileStamp {
+        bool bExists = false;
+        qint64 nSize = 0, nModifiedNs = 0, nInode = 0, nDevice = 0;
+        QByteArray hash;
+        bool operator==(const CFileStamp&) const = default;
+    };
+    static CFileStamp StampOf(const QString& strPath);
+    // This program wrote the file at strPath: when it is the document's, that is no change by
+    // another program.
+    void NoteFileWritten(const QString& strPath);
+
 protected:
     void UpdateFrameTitles();
+    // True when the file at strPath may be written: it is not the document's file, or nobody
+    // changed that file since the document read or wrote it, or the user says to replace it.
+    bool MayOverwrite(const QString& strPath);
 
 private:
     friend class CSingleDocTemplate;
@@ -70,4 +86,5 @@ private:
     QString m_strPathName;
     QString m_strTitle;
     bool m_bModified = false;
+    CFileStamp m_stamp; // of m_strPathName, taken when it was opened or saved
 };

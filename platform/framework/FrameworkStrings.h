@@ -13,3 +13,6 @@
 #define AFX_IDP_PARSE_INT "Please enter an integer."
 #define AFX_IDP_PARSE_STRING_SIZE "Please enter no more than %1 characters."
 #define AFX_IDP_FAILED_IO_ERROR_WRITE "An unexpected error occurred while writing %1."
+#define AFX_IDP_FILE_CHANGED_ON_DISK                                                               \
+    "%1\nThis file has been changed by another program since it was opened or saved.\n"            \
+    "Do you want to replace it with this document?"

@@ -76,21 +76,39 @@ TEST_F(ConversionCommandTest, CancelledOrFailedConversionsWriteNothing) {
         const char* pszSource; // "" cancels the first dialog
         const char* pszTarget; // "" cancels the second
         bool bTargetShown;
+        const char* pszReason; // why the source was refused; nullptr: no message
     };
     const Case cases[] = {
-        {ID_LYR_TO_LRC, "", "out.lrc", false},         {ID_LYR_TO_LRC, "Song.lyr", "", true},
-        {ID_LYR_TO_LRC, "Bad.lyr", "out.lrc", true},   {ID_MPT_TO_LRC, "Bad.mpt", "out.lrc", true},
-        {ID_MPT_TO_LRC, "Empty.mpt", "out.lrc", true},
+        {ID_LYR_TO_LRC, "", "out.lrc", false, nullptr},
+        {ID_LYR_TO_LRC, "Song.lyr", "", true, nullptr},
+        {ID_LYR_TO_LRC, "Bad.lyr", "out.lrc", true, "It is not a valid LYR file."},
+        {ID_MPT_TO_LRC, "Bad.mpt", "out.lrc", true, "It is not a valid MPT file."},
+        {ID_MPT_TO_LRC, "Empty.mpt", "out.lrc", true, "It is not a valid MPT file."},
     };
     for (const Case& c : cases) {
         const auto PathOrCancel = [this](const char* psz) { return *psz ? Path(psz) : QString(); };
         CFileDialogAnswer source(QStringLiteral("ConvertSourceDialog"), PathOrCancel(c.pszSource));
         CFileDialogAnswer target(QStringLiteral("ConvertTargetDialog"), PathOrCancel(c.pszTarget));
+        QString strShown;
+        if (c.pszReason)
+            AnswerNextMessageBox("IDOK", &strShown);
         EXPECT_TRUE(m_app.Execute(c.nCommand));
         EXPECT_TRUE(source.Seen().bShown);
         EXPECT_EQ(target.Seen().bShown, c.bTargetShown) << c.pszSource;
         EXPECT_FALSE(QFile::exists(Path("out.lrc"))) << c.pszSource;
+        if (c.pszReason) {
+            EXPECT_EQ(strShown,
+                      "Failed to open document.\n" + Path(c.pszSource) + "\n" + c.pszReason);
+        }
     }
+    // An output that cannot be written says so and leaves nothing.
+    QString strShown;
+    AnswerNextMessageBox("IDOK", &strShown);
+    CFileDialogAnswer source(QStringLiteral("ConvertSourceDialog"), Path("Song.lyr"));
+    CFileDialogAnswer target(QStringLiteral("ConvertTargetDialog"), Path("none/out.lrc"));
+    EXPECT_TRUE(m_app.Execute(ID_LYR_TO_LRC));
+    EXPECT_EQ(strShown, "An unexpected error occurred while writing " + Path("none/out.lrc") +
+                            ".\nNo such file or directory");
 }
 
 TEST_F(ConversionCommandTest, LeavesTheOpenDocumentAlone) {

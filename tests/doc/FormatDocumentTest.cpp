@@ -99,13 +99,20 @@ TEST_F(FormatDocumentTest, SavingMptOverItsOwnAudioKeepsTheStream) {
 
 TEST_F(FormatDocumentTest, MptNeedsReadableAudio) {
     m_app.SetText(kLyrics);
+    QString strShown;
+    AnswerNextMessageBox("IDOK", &strShown);
     SaveAs("none.mpt"); // no audio loaded
     EXPECT_FALSE(QFile::exists(Path("none.mpt")));
+    EXPECT_EQ(strShown, "Failed to save document.\n" + Path("none.mpt") +
+                            "\nAn MPT file holds the song's audio, and no audio file is loaded.");
 
     LoadAudio("gone.mp3", "ID3");
     QFile::remove(Path("gone.mp3"));
+    AnswerNextMessageBox("IDOK", &strShown);
     SaveAs("gone.mpt");
     EXPECT_FALSE(QFile::exists(Path("gone.mpt")));
+    EXPECT_TRUE(strShown.endsWith("cannot be read: No such file or directory"))
+        << strShown.toStdString();
 }
 
 TEST_F(FormatDocumentTest, BrokenFilesDoNotOpenAndTheTextStays) {
@@ -118,7 +125,10 @@ TEST_F(FormatDocumentTest, BrokenFilesDoNotOpenAndTheTextStays) {
         QString strMessage;
         AnswerNextMessageBox("IDOK", &strMessage);
         EXPECT_FALSE(Open(pszName)) << pszName;
-        EXPECT_EQ(strMessage, "Failed to open document.") << pszName;
+        EXPECT_TRUE(strMessage.startsWith("Failed to open document.\n" + Path(pszName) +
+                                          "\nIt is "
+                                          "not a valid"))
+            << pszName;
         EXPECT_EQ(m_app.Text(), "[00:09.00]kept\r\n") << pszName;
         EXPECT_EQ(m_app.Doc()->GetPathName(), Path("keep.lrc")) << pszName;
     }

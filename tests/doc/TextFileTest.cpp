@@ -48,6 +48,16 @@ const std::u16string kUtf8Text =
     u"[ti:月亮代表我的心]\r\n[00:01.00]你问我爱你有多深\r\n[00:05.00]我爱你有几分\r\n[00:09.00]"
     u"我的情也真 我的爱也真\r\n[00:13.00]月亮代表我的心\r\n";
 
+// A text as a UTF-16 file with its byte-order mark.
+std::string Utf16File(std::u16string_view text, bool bBigEndian) {
+    std::string file = bBigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t c : text) {
+        const char hi = static_cast<char>(c >> 8), lo = static_cast<char>(c);
+        file += bBigEndian ? std::string{hi, lo} : std::string{lo, hi};
+    }
+    return file;
+}
+
 struct SRoundTripCase {
     const char* label;
     std::string file;
@@ -69,7 +79,8 @@ TEST_P(RoundTripTest, DecodesAndSavesTheSameBytes) {
     EXPECT_EQ(loaded.bBom, c.bBom);
     EXPECT_EQ(loaded.strUnicode, c.text);
     std::string saved;
-    ASSERT_TRUE(EncodeLyricsText(loaded.codePage, loaded.bBom, loaded.strUnicode, saved));
+    ASSERT_TRUE(
+        EncodeTextFile(loaded.encoding, loaded.codePage, loaded.bBom, loaded.strUnicode, saved));
     EXPECT_EQ(saved, c.file);
 }
 
@@ -81,6 +92,11 @@ INSTANTIATE_TEST_SUITE_P(
         SRoundTripCase{"Cp1252", kCp1252, 0, nullptr, false, kCp1252Text},
         SRoundTripCase{"Utf8", kUtf8, 0, "UTF-8", false, kGbkText},
         SRoundTripCase{"Utf8Bom", std::string(UTF8_BOM) + kUtf8, 0, "UTF-8", true, kGbkText},
+        // UTF-16 files are worked on as UTF-8 and written back as they came.
+        SRoundTripCase{"Utf16Le", Utf16File(kUtf8Text, false), 0, "UTF-8", true, kUtf8Text},
+        SRoundTripCase{"Utf16Be", Utf16File(kUtf8Text, true), 0, "UTF-8", true, kUtf8Text},
+        SRoundTripCase{"Utf16Surrogates", Utf16File(u"[00:01]\U0001F3B5 x\r\n", false), 2, "UTF-8",
+                       true, u"[00:01]\U0001F3B5 x\r\n"},
         SRoundTripCase{"Ascii", "[00:01.00]la la\r\n", 1, "UTF-8", false, u"[00:01.00]la la\r\n"},
         // Bytes no Windows-1252 character uses still come back unchanged.
         SRoundTripCase{"UndefinedInCp1252", "caf\xE9 \x81\x8D\x8F\x90\x9D\r\n", 0, nullptr, false,
@@ -123,8 +139,17 @@ TEST(LoadLyricsText, RefusesWhatWouldNotFitInsteadOfCuttingIt) {
         {std::string(200000, '\r') + "[00:01]a", TextLoadResult::Ok},
         {std::string(PLAIN_FILE_MAX_SIZE + 1, '\r'), TextLoadResult::TooLarge},
         // The editor cannot hold a zero byte, so a text with one is not cut there but refused.
-        {std::string("[00:01]a\0b", 10), TextLoadResult::NotText},
-        {"\xFF\xFE[\0t\0i\0:\0]\0"s, TextLoadResult::NotText}, // UTF-16
+        {std::string("[00:01]a\0b", 10), TextLoadResult::ZeroByte},
+        {"\xFF\xFE[\0t\0i\0:\0]\0"s, TextLoadResult::Ok}, // UTF-16
+        {Utf16File(std::u16string(u"a\0b", 3), false), TextLoadResult::ZeroByte},
+        {"\xFF\xFE[\0t\0i"s, TextLoadResult::BadUtf16}, // odd length
+        {Utf16File(u"a\xD800"
+                   u"b",
+                   true),
+         TextLoadResult::BadUtf16},                               // lone surrogate
+        {Utf16File(u"a\xDC00", false), TextLoadResult::BadUtf16}, // lone surrogate
+        {Utf16File(std::u16string(LYRICS_MAX_TEXT / 3 + 1, u'\u4E2D'), false),
+         TextLoadResult::TooLarge}, // three UTF-8 bytes a character
     };
     for (const auto& c : cases) {
         CLoadedText loaded;

@@ -75,7 +75,8 @@ TEST_F(OpenPathsTest, ATooLargeFileOnTheCommandLineEndsStartUp) {
     QString strShown;
     AnswerNextMessageBox("IDOK", &strShown);
     EXPECT_FALSE(m_app.Start({strPath}));
-    EXPECT_EQ(strShown, QStringLiteral("The file is too large to open."));
+    EXPECT_EQ(strShown, "The file is too large to open.\n" + strPath +
+                            "\nIts text is longer than the 65,535 bytes the editor holds.");
 }
 
 TEST_F(OpenPathsTest, DroppedFilesOpenOneAfterTheOtherAndTheLastStays) {

@@ -12,6 +12,7 @@
 #include <map>
 
 #include "platform/SettingsStore.h"
+#include "player/GstPeakDecoder.h"
 #include "tests/gui/PlaybackFixture.h"
 #include "timing/PeakLoader.h"
 #include "timing/TimingPanel.h"
@@ -30,6 +31,7 @@ protected:
         for (const char* pszName : {"TimingPanel", "TimingZoom", "ReactionTime"})
             WriteSetting(pszName, REG_DWORD, &nZero, sizeof nZero);
         PlaybackTest::SetUp();
+        SetPeakDecoder(DecodeSongPeaks);
     }
     CTimingPanel* Panel() const { return m_app.Frame()->m_pTimingPanel; }
     CWaveformView* Wave() const { return Panel()->Waveform(); }

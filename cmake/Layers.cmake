@@ -1,0 +1,47 @@
+# The layers of the program, from its libraries' source lists.
+#
+# versewright_layers(<layer> <target> ...) gives each library an include root of its own under
+# build/include/<target>/: links to the headers of its sources (a .cpp's header beside it, and any
+# header listed as a source), so a file can include only headers of its own library and of the
+# libraries it links. It also writes build/layers.cmake, the files of each layer, which the
+# layering test reads; the platform/ files of the Qt library form a layer of their own, below the
+# rest of it.
+function(versewright_layers)
+    set(listing "set(VW_SOURCE_DIR \"${CMAKE_SOURCE_DIR}\")\n")
+    while(ARGN)
+        list(POP_FRONT ARGN layer target)
+        set(root ${CMAKE_BINARY_DIR}/include/${target})
+        file(REMOVE_RECURSE ${root})
+        get_target_property(sources ${target} SOURCES)
+        set(files)
+        foreach(source IN LISTS sources)
+            if(NOT source MATCHES "\\.(cpp|h)$")
+                continue()
+            endif()
+            string(REGEX REPLACE "\\.cpp$" ".h" header ${source})
+            foreach(file IN ITEMS ${source} ${header})
+                if(EXISTS ${file})
+                    file(RELATIVE_PATH relative ${CMAKE_SOURCE_DIR} ${file})
+                    list(APPEND files ${relative})
+                endif()
+            endforeach()
+        endforeach()
+        list(REMOVE_DUPLICATES files)
+        foreach(relative IN LISTS files)
+            if(relative MATCHES "\\.h$")
+                get_filename_component(folder ${root}/${relative} DIRECTORY)
+                file(MAKE_DIRECTORY ${folder})
+                file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${relative} ${root}/${relative} SYMBOLIC)
+            endif()
+        endforeach()
+        target_include_directories(${target} PUBLIC ${root})
+        if(layer STREQUAL "ui")
+            set(platform_files ${files})
+            list(FILTER platform_files INCLUDE REGEX "^platform/")
+            list(FILTER files EXCLUDE REGEX "^platform/")
+            string(APPEND listing "set(VW_LAYER_platform \"${platform_files}\")\n")
+        endif()
+        string(APPEND listing "set(VW_LAYER_${layer} \"${files}\")\n")
+    endwhile()
+    file(WRITE ${CMAKE_BINARY_DIR}/layers.cmake "${listing}")
+endfunction()

@@ -1,0 +1,2 @@
+#include "core/Low.h"
+#include "ui/High.h"

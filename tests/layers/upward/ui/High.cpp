@@ -1,0 +1,2 @@
+#include "ui/High.h"
+#include "core/Low.h"
