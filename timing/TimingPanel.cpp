@@ -25,18 +25,20 @@ const char kVisibleSetting[] = "TimingPanel";
 const char kZoomSetting[] = "TimingZoom"; // hundredths of a millisecond per pixel
 const char kReactionSetting[] = "ReactionTime";
 
+// Kept as decimal text, which reads back the same whatever the store makes of numbers.
 uint32_t ReadDword(const char* pszName, uint32_t nDefault) {
-    uint8_t bytes[4] = {};
-    uint32_t size = sizeof bytes;
-    if (!ReadSetting(pszName, bytes, size) || size != sizeof bytes)
+    char szText[16] = {};
+    uint32_t size = sizeof szText - 1;
+    if (!ReadSetting(pszName, szText, size))
         return nDefault;
-    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | uint32_t(bytes[3]) << 24;
+    bool bOk = false;
+    const uint32_t nValue = QByteArray(szText).trimmed().toUInt(&bOk);
+    return bOk ? nValue : nDefault;
 }
 
 void WriteDword(const char* pszName, uint32_t nValue) {
-    const uint8_t bytes[4] = {uint8_t(nValue), uint8_t(nValue >> 8), uint8_t(nValue >> 16),
-                              uint8_t(nValue >> 24)};
-    WriteSetting(pszName, REG_DWORD, bytes, sizeof bytes);
+    const QByteArray text = QByteArray::number(nValue);
+    WriteSetting(pszName, REG_SZ, text.constData(), static_cast<uint32_t>(text.size() + 1));
 }
 
 // "0.5", "0.75", "1.0", "1.25".

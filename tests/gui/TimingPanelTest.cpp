@@ -27,9 +27,8 @@ protected:
         ASSERT_TRUE(m_cache.isValid());
         qputenv("XDG_CACHE_HOME", m_cache.path().toLocal8Bit());
         // Each test starts as a first run: panel hidden, usual zoom, no reaction time.
-        const uint32_t nZero = 0;
         for (const char* pszName : {"TimingPanel", "TimingZoom", "ReactionTime"})
-            WriteSetting(pszName, REG_DWORD, &nZero, sizeof nZero);
+            WriteSetting(pszName, REG_SZ, "0", 2);
         PlaybackTest::SetUp();
         SetPeakDecoder(DecodeSongPeaks);
     }
