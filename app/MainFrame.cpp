@@ -11,6 +11,7 @@
 #include "app/ResourceSet.h"
 #include "app/VersewrightApp.h"
 #include "app/XDataConvert.h"
+#include "doc/LrcText.h"
 #include "platform/QtTranslation.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemLanguage.h"
@@ -83,6 +84,10 @@ bool CMainFrame::OnToolTipText(int nId, QString& strTip) {
 
 void CMainFrame::OnSetMessageString(int nId, const QString* pstrText) {
     m_pTips->OnSetMessageString(nId, pstrText);
+}
+
+int CurrentTimeFormat() {
+    return g_pMainFrame ? g_pMainFrame->m_nTimeFormat : TIME_FORMAT_SECONDS;
 }
 
 void CMainFrame::SetTimeFormat(int nFormat) {

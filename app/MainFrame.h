@@ -86,3 +86,7 @@ protected:
 };
 
 extern CMainFrame* g_pMainFrame;
+
+// The time-tag format the user chose (the main frame's m_nTimeFormat); before there is a main
+// frame, the format it starts with (TIME_FORMAT_SECONDS).
+int CurrentTimeFormat();

@@ -29,9 +29,7 @@ LogFontA LogFontFromFont(const QFont& font) {
     const CCodePage cp = CCodePage::System();
     const QString family = font.family();
     std::string name;
-    cp.FromUnicode(std::u16string(reinterpret_cast<const char16_t*>(family.utf16()),
-                                  static_cast<size_t>(family.size())),
-                   name);
+    cp.FromUnicode(family.toStdU16String(), name);
     size_t n = 0;
     const char* p = name.c_str();
     while (p[n]) {
@@ -51,8 +49,7 @@ QFont FontFromLogFont(const LogFontA& lf) {
     if (nName) {
         std::u16string wide;
         CCodePage::System().ToUnicode(std::string_view(lf.lfFaceName, nName), wide);
-        font.setFamily(QString(reinterpret_cast<const QChar*>(wide.data()),
-                               static_cast<qsizetype>(wide.size())));
+        font.setFamily(QString::fromStdU16String(wide));
     }
     // A negative height is the character height, a positive one the cell height; both are near
     // enough to the pixel size here. 0 keeps the default size.

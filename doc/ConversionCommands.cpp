@@ -1,7 +1,6 @@
 // The Tools menu's LYR --> LRC and MPT --> LRC: a lyrics file converted into an LRC file that the
 // user names, with the tags in the user's time format. The open document, its text and its audio
 // are left as they are.
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -9,6 +8,7 @@
 #include "doc/Conversion.h"
 #include "doc/LrcText.h"
 #include "doc/VersewrightDoc.h"
+#include "platform/FileNames.h"
 #include "platform/SystemLanguage.h"
 #include "platform/framework/FileMessages.h"
 
@@ -19,10 +19,6 @@ struct CConversionDialogs {
     const char* pszSuffix; // default extension of the source dialog
     const char* pszFilter; // its one filter
 };
-
-std::string EncodedPath(const QString& strPath) {
-    return QFile::encodeName(strPath).toStdString();
-}
 
 // Runs a file dialog; the chosen path, or an empty one when the user cancelled.
 QString ChooseFile(QFileDialog& dialog) {
@@ -50,15 +46,14 @@ void ConvertChosenFile(const CConversionDialogs& kind) {
     target.setDefaultSuffix(QStringLiteral("lrc"));
     target.setNameFilter(QStringLiteral("Lrc files(*.lrc)"));
     target.setDirectory(QFileInfo(strSource).absolutePath());
-    target.selectFile(
-        QFile::decodeName(QByteArray::fromStdString(ProposeLrcName(EncodedPath(strSource)))));
+    target.selectFile(FromFileName(ProposeLrcName(ToFileName(strSource))));
     const QString strTarget = ChooseFile(target);
     if (strTarget.isEmpty())
         return;
 
-    const int nTimeFormat = g_pMainFrame ? g_pMainFrame->m_nTimeFormat : TIME_FORMAT_HUNDREDTHS;
+    const int nTimeFormat = CurrentTimeFormat();
     CConversionFailure failure;
-    if (ConvertFileToLrc(kind.format, EncodedPath(strSource), EncodedPath(strTarget), nTimeFormat,
+    if (ConvertFileToLrc(kind.format, ToFileName(strSource), ToFileName(strTarget), nTimeFormat,
                          GetUiLanguage(), &failure))
         return;
     // Nothing was written; the user learns which file stood in the way, and why.

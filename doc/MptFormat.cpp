@@ -142,11 +142,16 @@ size_t BuildMptHeader(const CCodePage& cp, const char* text, std::string_view na
     return nAt;
 }
 
-size_t ExistingMptHeaderLength(std::string_view audio) {
-    if (audio.size() < 7 || audio.substr(4, 3) != "MPT")
+int64_t MptAudioStart(std::string_view head, uint64_t nFileSize) {
+    if (head.size() < 7 || head.substr(4, 3) != "MPT")
         return 0;
-    const size_t nHeader = GetLe16(reinterpret_cast<const uint8_t*>(audio.data()));
-    return nHeader < audio.size() ? nHeader : 0;
+    const uint64_t nHeader = GetLe16(reinterpret_cast<const uint8_t*>(head.data()));
+    return nHeader >= MPT_FIXED_SIZE && nHeader < nFileSize ? int64_t(nHeader) : -1;
+}
+
+size_t ExistingMptHeaderLength(std::string_view audio) {
+    const int64_t nStart = MptAudioStart(audio, audio.size());
+    return nStart > 0 ? size_t(nStart) : 0;
 }
 
 std::string BuildMptFile(const CCodePage& cp, std::string_view text, std::string_view name,

@@ -30,8 +30,14 @@ size_t WrapMptText(const CCodePage& cp, const char* text, const char* end, char*
 size_t BuildMptHeader(const CCodePage& cp, const char* text, std::string_view name,
                       uint32_t nSongLengthMs, uint8_t* header);
 
-// Length of the MPT header that audio data starts with, or 0 when it has none: an MPT file saved
-// over an MPT file keeps only the audio stream.
+// Where the audio of a file starts, from its first bytes (head) and its size: 0 when it has no
+// "MPT" mark at byte 4; for an MPT file the header length (its first two bytes, little-endian)
+// when the header holds at least the fixed fields and leaves audio after it, else -1 (no audio
+// to play). The player and the MPT writer both go by this.
+int64_t MptAudioStart(std::string_view head, uint64_t nFileSize);
+
+// Length of the MPT header that audio data starts with, or 0 when it has none or a broken one:
+// an MPT file saved over an MPT file keeps only the audio stream.
 size_t ExistingMptHeaderLength(std::string_view audio);
 
 // The whole MPT file for an editor text: the text prepared, the header built, then the audio

@@ -10,6 +10,7 @@
 #include "doc/CompanionAudio.h"
 #include "doc/LrcText.h"
 #include "doc/SaveAsRules.h"
+#include "platform/FileNames.h"
 #include "platform/SystemLanguage.h"
 #include "platform/framework/FileMessages.h"
 #include "platform/framework/FrameworkStrings.h"
@@ -22,15 +23,6 @@ namespace {
 
 QWidget* DialogParent() {
     return AfxGetApp() ? AfxGetApp()->GetMainWidget() : nullptr;
-}
-
-std::string LocalPath(const QString& strPath) {
-    return QFile::encodeName(strPath).toStdString();
-}
-
-QString Utf16ToQString(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()),
-                   static_cast<qsizetype>(text.size()));
 }
 
 } // namespace
@@ -91,7 +83,7 @@ void CVersewrightDoc::OnFileOpen() {
 }
 
 bool CVersewrightDoc::OnOpenDocument(const QString& strPath) {
-    switch (FileTypeOfPath(LocalPath(strPath))) {
+    switch (FileTypeOfPath(ToFileName(strPath))) {
     case LyricsFileType::PlainText:
         // The framework reads the file and hands it to Serialize; the editor and the document
         // change only when the whole text was accepted.
@@ -114,7 +106,7 @@ bool CVersewrightDoc::OnOpenDocument(const QString& strPath) {
     if (CVersewrightView* pView = GetView()) {
         pView->m_nOffset = 0;
         // An MPT file is its own audio.
-        if (FileTypeOfPath(LocalPath(strPath)) == LyricsFileType::Mpt)
+        if (FileTypeOfPath(ToFileName(strPath)) == LyricsFileType::Mpt)
             pView->LoadAudio(strPath);
         else
             LoadCompanionAudio(strPath);
@@ -126,8 +118,8 @@ bool CVersewrightDoc::OnOpenDocument(const QString& strPath) {
 void CVersewrightDoc::LoadCompanionAudio(const QString& strPath) {
     CVersewrightView* pView = GetView();
     std::string audio;
-    if (FindCompanionAudio(LocalPath(strPath), audio))
-        pView->LoadAudio(QFile::decodeName(QByteArray::fromStdString(audio)));
+    if (FindCompanionAudio(ToFileName(strPath), audio))
+        pView->LoadAudio(FromFileName(audio));
     else
         pView->UpdatePlayPosition(0, true);
 }
@@ -142,7 +134,7 @@ void CVersewrightDoc::Serialize(CArchive& ar) {
         // Save keeps the format of the file that was opened.
         const QString& strPath = ar.GetFilePath();
         bool bWritten = false;
-        switch (FileTypeOfPath(LocalPath(strPath))) {
+        switch (FileTypeOfPath(ToFileName(strPath))) {
         case LyricsFileType::PlainText:
             bWritten = WritePlainText(strPath, &ar);
             break;
@@ -198,7 +190,8 @@ bool CVersewrightDoc::EncodeForSaving(const QString& strPath, std::string& bytes
     const QString strAsk =
         QStringLiteral("The code page %1 cannot hold these characters of the text:\n%2\n\n"
                        "Save the text as UTF-8 instead?")
-            .arg(QString::fromStdString(CodePageLabel(m_codePage, false)), Utf16ToQString(unfit));
+            .arg(QString::fromStdString(CodePageLabel(m_codePage, false)),
+                 QString::fromStdU16String(unfit));
     if (AfxMessageBox(strAsk, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
         return false;
     page = CCodePage();
@@ -252,14 +245,13 @@ void CVersewrightDoc::OnFileSaveAs() {
                          if (i >= 0)
                              dialog.setDefaultSuffix(QString::fromLatin1(filters[i].extension));
                      });
-    dialog.selectFile(QFile::decodeName(
-        QByteArray::fromStdString(ProposeSaveAsName(LocalPath(m_strOpenedPath)))));
+    dialog.selectFile(FromFileName(ProposeSaveAsName(ToFileName(m_strOpenedPath))));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString strPath = dialog.selectedFiles().constFirst();
     // An export: the document's path, title and modified flag stay as they are.
     bool bWritten = false;
-    switch (SaveAsFormatOf(LocalPath(strPath))) {
+    switch (SaveAsFormatOf(ToFileName(strPath))) {
     case SaveAsFormat::PlainText:
         bWritten = WritePlainText(strPath, nullptr);
         break;

@@ -10,6 +10,7 @@
 #include "doc/MptFormat.h"
 #include "doc/TextFile.h"
 #include "doc/VersewrightDoc.h"
+#include "platform/FileNames.h"
 #include "platform/SystemLanguage.h"
 #include "platform/framework/FileMessages.h"
 #include "platform/framework/FrameworkStrings.h"
@@ -24,8 +25,7 @@ namespace {
 // its text.
 bool ImportFile(LyricsFormat format, const QString& strPath, CImportedLyrics& lyrics) {
     std::string data, reason;
-    if (!ReadFileBytes(QFile::encodeName(strPath).toStdString(), ReadLimit(format), data,
-                       &reason)) {
+    if (!ReadFileBytes(ToFileName(strPath), ReadLimit(format), data, &reason)) {
         AfxReportOpenFailure(strPath, QString::fromStdString(reason));
         return false;
     }
@@ -132,7 +132,7 @@ bool CVersewrightDoc::WriteMptFile(const QString& strPath, CArchive* pArchive) {
         return false;
     std::string name;
     if (!page.FromUnicode(pView->m_strAudioName.toStdU16String(), name))
-        name = QFile::encodeName(pView->m_strAudioName).toStdString();
+        name = ToFileName(pView->m_strAudioName);
     const std::string_view stream(audio.constData(), static_cast<size_t>(audio.size()));
     return WriteImage(strPath, pArchive,
                       BuildMptFile(page, text, name, MediaGetLength(nullptr), stream));

@@ -9,6 +9,8 @@
 
 #include <cstring>
 
+#include "doc/MptFormat.h"
+
 CGstFileRegionSource::~CGstFileRegionSource() {
     if (m_fd >= 0)
         close(m_fd);
@@ -111,8 +113,8 @@ bool IsAiffFile(const std::string& path) {
 int64_t MptAudioOffset(const std::string& path) {
     unsigned char head[7] = {};
     off_t size = 0;
-    if (!ReadHead(path, head, sizeof head, size) || std::memcmp(head + 4, "MPT", 3) != 0)
+    if (!ReadHead(path, head, sizeof head, size) || size < 0)
         return 0;
-    const int64_t nHeader = int64_t(head[0] | (head[1] << 8));
-    return nHeader >= 19 && nHeader < size ? nHeader : -1;
+    return MptAudioStart(std::string_view(reinterpret_cast<const char*>(head), sizeof head),
+                         uint64_t(size));
 }

@@ -32,9 +32,8 @@ private:
     uint64_t m_nPos = 0;    // next byte to hand out, within the region
 };
 
-// Where the audio stream of an MPT file starts: 0 when the file is no MPT file, -1 when it is
-// one with a header length that leaves no audio. An MPT file is told by the "MPT" signature at
-// byte 4; its first two bytes, little-endian, give the header length.
+// Where the audio stream of the file at path starts, by MptAudioStart: 0 for a file that is no
+// MPT file or cannot be read, -1 for an MPT file with no audio to play.
 int64_t MptAudioOffset(const std::string& path);
 // An AIFF or AIFF-C file, told by its FORM header.
 bool IsAiffFile(const std::string& path);

@@ -1,12 +1,12 @@
 // The view's header operations for the header dialog: the five values read out of the text (the
 // audio file's ID3v1 tag standing in for title, artist and album when the text has none of
 // them), and the text rewritten with exactly the given header lines, as one undo step.
-#include <QFile>
 #include <QTextCursor>
 #include <memory>
 
 #include "doc/CodePageDetect.h"
 #include "doc/HeaderTags.h"
+#include "platform/FileNames.h"
 #include "platform/SystemLanguage.h"
 #include "player/Id3v1.h"
 #include "view/VersewrightView.h"
@@ -65,8 +65,7 @@ void CVersewrightView::ReadHeaderValues(QString& strTitle, QString& strArtist, Q
     char szTitle[ID3V1_FIELD_BUFFER];
     char szArtist[ID3V1_FIELD_BUFFER];
     char szAlbum[ID3V1_FIELD_BUFFER];
-    if (ReadId3v1Tag(QFile::encodeName(m_strAudioPath).constData(), szTitle, szArtist, szAlbum) !=
-        1)
+    if (ReadId3v1Tag(ToFileName(m_strAudioPath).c_str(), szTitle, szArtist, szAlbum) != 1)
         return;
     // Tag writers used the system's legacy code page, not necessarily the document's.
     const CCodePage fallback = LegacyCodePage(GetUiLanguage());

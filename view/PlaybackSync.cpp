@@ -12,14 +12,6 @@
 #include "view/PlaybackControls.h"
 #include "view/VersewrightView.h"
 
-namespace {
-
-// What the display showed last. Never reset: only a forced refresh redraws within the same
-// tenth of a second.
-CPlayPositionGate g_positionGate;
-
-} // namespace
-
 void CVersewrightView::timerEvent(QTimerEvent* pEvent) {
     if (pEvent->timerId() == m_timerPlayback.timerId())
         OnTimer(IDT_PLAYBACK);
@@ -41,9 +33,9 @@ void CVersewrightView::KillPlaybackTimer() {
 }
 
 void CVersewrightView::UpdatePlayPosition(uint32_t nPosition, bool bForce) {
-    if (!g_positionGate.PassTenth(nPosition, bForce))
+    if (!m_positionGate.PassTenth(nPosition, bForce))
         return;
-    if (g_positionGate.PassSecond(nPosition)) {
+    if (m_positionGate.PassSecond(nPosition)) {
         char szTime[PLAY_TIME_BUFFER] = "";
         if (m_bAudioLoaded)
             FormatPlayTime(szTime, nPosition);
@@ -53,14 +45,15 @@ void CVersewrightView::UpdatePlayPosition(uint32_t nPosition, bool bForce) {
     }
     std::string strTag;
     std::string strLyric;
-    if (FindNowTag(strTag, strLyric, nPosition) == 2) {
+    if (FindNowTag(strTag, strLyric, nPosition) == NowTagScan::Changed) {
         SetBarText(IDC_NOW_TAG, QString::fromStdU16String(GetTextImage().Decode(
                                     NowTagFieldText(m_nOffset, strTag, strLyric))));
         setFocus();
     }
 }
 
-int CVersewrightView::FindNowTag(std::string& strTag, std::string& strLyric, uint32_t nPosition) {
+CVersewrightView::NowTagScan
+CVersewrightView::FindNowTag(std::string& strTag, std::string& strLyric, uint32_t nPosition) {
     const CTextImage& image = GetTextImage();
     const std::string& text = image.Bytes();
     const CCodePage& cp = image.Page();
@@ -75,17 +68,17 @@ int CVersewrightView::FindNowTag(std::string& strTag, std::string& strLyric, uin
     m_bHasTags = bHasTags;
     if (!bFound) {
         if (m_nNowTagLine == -1)
-            return 0;
+            return NowTagScan::None;
         m_nNowTagLine = -1;
         RedrawGutter();
         SetBarText(IDC_NOW_TAG, QString());
-        return 0;
+        return NowTagScan::None;
     }
     strTag = NowTagText(text.data(), now);
     strLyric = NowTagLyric(text.data(), now);
     const int nLine = image.LineOfByte(now.nTagEnd);
     if (nLine == m_nNowTagLine && now.nTime == m_nNowTagTime)
-        return 1;
+        return NowTagScan::Unchanged;
     m_nNowTagLine = nLine;
     m_nNowTagTime = now.nTime;
     // The caret target starts a line, or is the end of the text.
@@ -94,7 +87,7 @@ int CVersewrightView::FindNowTag(std::string& strTag, std::string& strLyric, uin
     setTextCursor(cursor);
     ensureCursorVisible();
     RedrawGutter();
-    return 2;
+    return NowTagScan::Changed;
 }
 
 void CVersewrightView::SeekToTag(uint32_t nTagTime) {

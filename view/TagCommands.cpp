@@ -10,9 +10,6 @@
 #include "view/VersewrightView.h"
 
 namespace {
-int TimeFormat() {
-    return g_pMainFrame ? g_pMainFrame->m_nTimeFormat : TIME_FORMAT_SECONDS;
-}
 
 // Work buffer for whole-text commands: the text, its terminator and a little slack.
 constexpr size_t kWorkBuffer = LYRICS_CAPACITY + 4;
@@ -22,7 +19,7 @@ void CVersewrightView::OnAddTag() {
     const uint32_t nPosition = MediaGetPosition(nullptr);
     char szTag[TIME_TAG_BUFFER];
     FormatTimeTag(szTag, CompensateReaction(EffectiveTime(nPosition), m_nReactionMs),
-                  TimeFormat());
+                  CurrentTimeFormat());
     // At the very start of the caret's line, in front of whatever it holds.
     const QTextCursor before = textCursor();
     QTextCursor cursor = before;
@@ -131,7 +128,8 @@ void CVersewrightView::OnTidy() {
     const CCodePage cp = GetTextImage().Page();
     CleanLyrics(cp, buffer.get());
     // A result that does not fit would lose lines: the text then stays as it was.
-    if (!RebuildLyrics(cp, buffer.get(), TimeFormat()) || !ReplaceAllText(cp, buffer.get())) {
+    if (!RebuildLyrics(cp, buffer.get(), CurrentTimeFormat()) ||
+        !ReplaceAllText(cp, buffer.get())) {
         Refuse();
         return;
     }

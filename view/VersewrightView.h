@@ -64,8 +64,9 @@ public:
     // Playback synchronisation (PlaybackSync.cpp, Gutter.cpp).
     void OnTimer(int nIDEvent);
     void UpdatePlayPosition(uint32_t nPosition, bool bForce) override;
-    // 0 no now tag, 1 unchanged, 2 changed (the caret was moved); the outputs are bytes.
-    int FindNowTag(std::string& strTag, std::string& strLyric, uint32_t nPosition);
+    // What the scan found; the outputs are bytes.
+    enum class NowTagScan { None = 0, Unchanged = 1, Changed = 2 /* the caret was moved */ };
+    NowTagScan FindNowTag(std::string& strTag, std::string& strLyric, uint32_t nPosition);
     void RedrawGutter();
     void DrawGutter(QPainter& painter);
     void OnPrevTag();
@@ -144,6 +145,9 @@ public:
     int m_nOffset = 0;
     QPixmap m_hMarkIcon;
     int m_bHasTags = 0;
+    // What the position display showed last. Never reset: only a forced refresh redraws within
+    // the same tenth of a second.
+    CPlayPositionGate m_positionGate;
     ColorRef m_crText = 0x000000;
     ColorRef m_crBack = 0xFFFFFF;
     QBrush m_hBackBrush;

@@ -140,20 +140,25 @@ TEST(MptBuild, AnExistingHeaderOfTheAudioIsReplaced) {
 }
 
 TEST(MptBuild, ExistingHeaderIsRecognisedOnlyWhenItFits) {
+    const std::string fixed(MPT_FIXED_SIZE - 7, '.');
     struct Case {
         const char* name;
         std::string audio;
-        size_t nHeader;
+        int64_t nStart; // where the player starts; the writer drops what lies before
     };
     const Case cases[] = {
         {"plain audio", "ID3\x03....", 0},
         {"too short", Bytes({7, 0}) + "..MP", 0},
-        {"header inside", Bytes({8, 0}) + "..MPT" + "xaudio", 8},
-        {"header as long as the data", Bytes({7, 0}) + "..MPT", 0},
-        {"mark in lower case", Bytes({8, 0}) + "..mpt" + "xaudio", 0},
+        {"header inside", Bytes({19, 0}) + "..MPT" + fixed + "audio", 19},
+        {"header shorter than its fields", Bytes({8, 0}) + "..MPT" + "xaudio", -1},
+        {"header as long as the data", Bytes({19, 0}) + "..MPT" + fixed, -1},
+        {"mark in lower case", Bytes({19, 0}) + "..mpt" + fixed + "audio", 0},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(ExistingMptHeaderLength(c.audio), c.nHeader) << c.name;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(MptAudioStart(c.audio, c.audio.size()), c.nStart);
+        EXPECT_EQ(ExistingMptHeaderLength(c.audio), size_t(std::max<int64_t>(c.nStart, 0)));
+    }
 }
 
 TEST(MptRead, RecordsReadBackOneLinePerText) {

@@ -40,6 +40,8 @@ public:
     // An open audio file in the player (recording backend) at a position.
     void LoadRecordedAudio(uint32_t nPositionMs);
     void SetPosition(uint32_t nPositionMs);
+    // The recording player's script: its answers, failures and the calls it saw.
+    CRecordingScript& Script() { return m_script; }
 
 private:
     std::unique_ptr<CVersewrightApp> m_pApp;
