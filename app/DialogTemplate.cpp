@@ -97,7 +97,8 @@ QWidget* CreateControl(const CDialogControl& ctl, QWidget* pParent) {
         }
     } else if (ctl.strKind == QLatin1String("button")) {
         auto* pButton = new QPushButton(ctl.strText, pParent);
-        pButton->setFlat(ctl.HasStyle(QStringLiteral("flat")));
+        // A "flat" push button still has its one-line border; the toolkit's flat buttons have
+        // none and would read as labels, so it is drawn as an ordinary push button.
         pButton->setDefault(ctl.HasStyle(QStringLiteral("default")));
         pWidget = pButton;
     } else if (ctl.strKind == QLatin1String("trackbar")) {

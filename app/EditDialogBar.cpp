@@ -6,6 +6,9 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOption>
+#include <QStylePainter>
 
 #include "app/DialogTemplate.h"
 #include "app/Resource.h"
@@ -34,6 +37,27 @@ public:
 
 private:
     QSize m_sizeTemplate;
+};
+
+// The docked bar's only decoration: a gripper along its left edge to drag it by. Mouse
+// presses are left to the bar, which moves and floats as dragged.
+class CDialogBarGripper : public QWidget {
+public:
+    explicit CDialogBarGripper(QWidget* pParent) : QWidget(pParent) {
+        setObjectName(QStringLiteral("Gripper"));
+    }
+    QSize sizeHint() const override {
+        return QSize(style()->pixelMetric(QStyle::PM_ToolBarHandleExtent, nullptr, this), 0);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOption option;
+        option.initFrom(this);
+        option.state |= QStyle::State_Horizontal;
+        painter.drawPrimitive(QStyle::PE_IndicatorToolBarHandle, option);
+    }
 };
 
 // The trackbar code of a slider action; -1 for SliderNoAction.
@@ -98,8 +122,9 @@ CEditDialogBar::CEditDialogBar(int nTemplateId, QWidget* pParent) : QDockWidget(
     setObjectName(QStringLiteral("EditDialogBar"));
     SetDlgCtrlId(this, kBarId);
     setAllowedAreas(Qt::BottomDockWidgetArea);
-    setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
-                QDockWidget::DockWidgetClosable);
+    m_pGripper = new CDialogBarGripper(this);
+    OnTopLevelChanged(false);
+    connect(this, &QDockWidget::topLevelChanged, this, &CEditDialogBar::OnTopLevelChanged);
 
     auto* pPane = new CDialogBarPane(this);
     m_pContent = pPane;
@@ -121,6 +146,20 @@ CEditDialogBar::CEditDialogBar(int nTemplateId, QWidget* pParent) : QDockWidget(
         ConnectSlider(m_pProgress);
     }
     pPane->installEventFilter(this);
+}
+
+void CEditDialogBar::OnTopLevelChanged(bool bFloating) {
+    // Docked, a gripper; floating, a title bar with the bar's window text and its buttons.
+    const QDockWidget::DockWidgetFeatures features = QDockWidget::DockWidgetMovable |
+                                                     QDockWidget::DockWidgetFloatable |
+                                                     QDockWidget::DockWidgetClosable;
+    setFeatures(bFloating ? features : features | QDockWidget::DockWidgetVerticalTitleBar);
+    setTitleBarWidget(bFloating ? nullptr : m_pGripper);
+    m_pGripper->setVisible(!bFloating);
+    // The title bar takes room the docked bar did not need: the floating bar grows to keep its
+    // buttons in view.
+    if (bFloating && height() < sizeHint().height())
+        resize(width(), sizeHint().height());
 }
 
 void CEditDialogBar::ConnectSlider(QSlider* pSlider) {
@@ -165,7 +204,9 @@ bool CEditDialogBar::eventFilter(QObject* pWatched, QEvent* pEvent) {
     case QEvent::KeyPress: {
         const auto* pKey = static_cast<QKeyEvent*>(pEvent);
         const QAbstractSlider::SliderAction action = TrackbarKeyAction(pKey->key());
-        if (action == QAbstractSlider::SliderNoAction || pKey->modifiers() != Qt::NoModifier)
+        // The keypad's keys (NumLock off) are the same keys, with the keypad modifier.
+        if (action == QAbstractSlider::SliderNoAction ||
+            (pKey->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
             break;
         pSlider->triggerAction(action);
         return true;

@@ -73,11 +73,13 @@ protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
+    void OnTopLevelChanged(bool bFloating);
     void ConnectSlider(QSlider* pSlider);
     void OnSliderAction(QSlider* pSlider, int nAction);
     void Notify(QSlider* pSlider, int nCode);
 
     QWidget* m_pContent = nullptr;
+    QWidget* m_pGripper = nullptr;
     QSlider* m_pProgress = nullptr;
     QSlider* m_pVolume = nullptr;
     QWidget* m_pNowTag = nullptr;

@@ -38,6 +38,7 @@ CMainFrame::~CMainFrame() {
 int CMainFrame::OnCreate(CCreateContext* pContext) {
     if (CSpawnFrameWnd::OnCreate(pContext) == -1)
         return -1;
+    CreateToolBarHost();
     if (!CreateToolBar() || !CreateStatusBar())
         return -1;
     BuildMenuBar();
@@ -45,6 +46,19 @@ int CMainFrame::OnCreate(CCreateContext* pContext) {
     CreateTimingPanel();
     CreateTips();
     return 0;
+}
+
+void CMainFrame::CreateToolBarHost() {
+    // The tool bar docks around the view in a window of its own inside the frame, so that the
+    // control bar below spans the frame's whole width wherever the tool bar is: docked bars are
+    // laid out in the order their edges were enabled, top and bottom first.
+    m_pToolBarHost = new QMainWindow(this);
+    m_pToolBarHost->setWindowFlags(Qt::Widget); // a main window is made a window of its own
+    m_pToolBarHost->setObjectName(QStringLiteral("ToolBarHost"));
+    m_pToolBarHost->setContextMenuPolicy(Qt::NoContextMenu);
+    if (QWidget* pView = takeCentralWidget())
+        m_pToolBarHost->setCentralWidget(pView);
+    setCentralWidget(m_pToolBarHost);
 }
 
 void CMainFrame::CreateDialogBar() {

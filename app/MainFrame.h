@@ -12,6 +12,7 @@ class CFrameTips;
 class CTimingPanel;
 class QComboBox;
 class QLabel;
+class QMainWindow;
 class QStatusBar;
 class QTimer;
 class QToolBar;
@@ -71,6 +72,8 @@ protected:
 
     bool CreateToolBar();
     bool CreateStatusBar();
+    // The window inside the frame where the tool bar docks around the view.
+    void CreateToolBarHost();
     // Creates the audio control bar of the interface language and routes its buttons.
     void CreateDialogBar();
     // Docks the timing panel between the editor and the control bar, shown as it was left.
@@ -83,6 +86,7 @@ protected:
     QLabel* m_pIndicators[3] = {};
     QTimer* m_pIndicatorTimer = nullptr;
     CFrameTips* m_pTips = nullptr;
+    QMainWindow* m_pToolBarHost = nullptr;
 };
 
 extern CMainFrame* g_pMainFrame;

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QStatusBar>
@@ -17,6 +18,7 @@
 #include "app/Resource.h"
 #include "app/ResourceSet.h"
 #include "platform/KeyboardIndicators.h"
+#include "platform/framework/MessageBox.h"
 
 namespace {
 constexpr int kToolBarId = 130;
@@ -28,7 +30,7 @@ bool CMainFrame::CreateToolBar() {
     SToolbarResource toolbar;
     if (!LoadToolbarResource(kToolBarId, &toolbar))
         return false;
-    m_wndToolBar = new QToolBar(this);
+    m_wndToolBar = new QToolBar(m_pToolBarHost);
     m_wndToolBar->setObjectName(QStringLiteral("AFX_IDW_TOOLBAR"));
     m_wndToolBar->setWindowTitle(QStringLiteral("Standard toolbar"));
     m_wndToolBar->setIconSize(QSize(toolbar.nWidth, toolbar.nHeight));
@@ -61,7 +63,7 @@ bool CMainFrame::CreateToolBar() {
         pAction->setIcon(QIcon(QPixmap::fromImage(image)));
         m_wndToolBar->addAction(pAction);
     }
-    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+    m_pToolBarHost->addToolBar(Qt::TopToolBarArea, m_wndToolBar);
     return true;
 }
 
@@ -132,6 +134,12 @@ QString CMainFrame::HelpFilePath() const {
 void CMainFrame::OnHelpContents() {
     // Shown by the desktop's viewer for HTML pages; a missing page shows nothing.
     const QString strPath = HelpFilePath();
-    if (QFileInfo::exists(strPath))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(strPath));
+    if (!QFileInfo::exists(strPath))
+        return;
+    // Without a viewer the command would seem to do nothing at all.
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(strPath)))
+        AfxMessageBox(QStringLiteral("No program to show the help page %1 was found. "
+                                     "Install a web browser to read it.")
+                          .arg(QDir::toNativeSeparators(strPath)),
+                      MB_ICONEXCLAMATION);
 }

@@ -1,6 +1,5 @@
 #include "app/VersewrightApp.h"
 
-#include <QScreen>
 #include <QSlider>
 #include <algorithm>
 
@@ -57,14 +56,8 @@ bool CVersewrightApp::InitInstance() {
         return false;
 
     if (!RestoreSettings() && m_pMainWnd) {
-        // First run: a window the size a desktop program usually opens with, not the
-        // toolkit's minimum.
-        if (const QScreen* pScreen = m_pMainWnd->screen()) {
-            const QRect rcAvail = pScreen->availableGeometry();
-            const QSize size(std::min(800, rcAvail.width()), std::min(640, rcAvail.height()));
-            m_pMainWnd->resize(size);
-            m_pMainWnd->move(rcAvail.center() - QPoint(size.width() / 2, size.height() / 2));
-        }
+        // First run: not the toolkit's minimum size.
+        PlaceAtFirstRunSize(m_pMainWnd);
         m_pMainWnd->show();
     }
     if (m_pMainWnd) {

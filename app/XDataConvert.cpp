@@ -2,7 +2,10 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -13,7 +16,28 @@ constexpr uint8_t DEFAULT_CHARSET = 1;
 constexpr uint8_t FIXED_PITCH = 1;
 constexpr uint8_t VARIABLE_PITCH = 2;
 constexpr uint8_t FF_MODERN = 0x30;
+// How much of a window a screen must show for the user to reach it and move it on.
+constexpr int kMinVisible = 48;
+
+bool SomeScreenShows(const QRect& rc) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    return std::any_of(screens.begin(), screens.end(), [&rc](const QScreen* pScreen) {
+        const QRect rcShown = rc.intersected(pScreen->availableGeometry());
+        return rcShown.width() >= kMinVisible && rcShown.height() >= kMinVisible;
+    });
+}
 } // namespace
+
+void PlaceAtFirstRunSize(QWidget* pWindow) {
+    // A window the size a desktop program usually opens with, centred on its screen.
+    const QScreen* pScreen = pWindow->screen();
+    if (!pScreen)
+        return;
+    const QRect rcAvail = pScreen->availableGeometry();
+    const QSize size(std::min(800, rcAvail.width()), std::min(640, rcAvail.height()));
+    pWindow->resize(size);
+    pWindow->move(rcAvail.center() - QPoint(size.width() / 2, size.height() / 2));
+}
 
 LogFontA LogFontFromFont(const QFont& font) {
     LogFontA lf;
@@ -91,19 +115,25 @@ WindowPlacement GetWindowPlacement(const QWidget* pWindow) {
 void SetWindowPlacement(QWidget* pWindow, const WindowPlacement& wp) {
     const int64_t nWidth = static_cast<int64_t>(wp.rcNormalRight) - wp.rcNormalLeft;
     const int64_t nHeight = static_cast<int64_t>(wp.rcNormalBottom) - wp.rcNormalTop;
-    // An empty or absurd rectangle would make the window vanish: the default place stays.
-    if (nWidth > 0 && nHeight > 0 && nWidth < 100000 && nHeight < 100000) {
-        const QRect rc(wp.rcNormalLeft, wp.rcNormalTop, static_cast<int>(nWidth),
-                       static_cast<int>(nHeight));
-        if (pWindow->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))
-            pWindow->setWindowState(Qt::WindowNoState);
+    if (pWindow->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))
+        pWindow->setWindowState(Qt::WindowNoState);
+    // An empty or absurd rectangle would make the window vanish, and so would one left on a
+    // screen that is gone: the window opens where it does the first time.
+    const bool bSane = nWidth > 0 && nHeight > 0 && nWidth < 100000 && nHeight < 100000;
+    const QRect rc(wp.rcNormalLeft, wp.rcNormalTop, static_cast<int>(bSane ? nWidth : 0),
+                   static_cast<int>(bSane ? nHeight : 0));
+    if (bSane && SomeScreenShows(rc))
         pWindow->setGeometry(rc);
-    }
+    else
+        PlaceAtFirstRunSize(pWindow);
     switch (wp.showCmd) {
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
     case SW_SHOWMINNOACTIVE:
     case SW_FORCEMINIMIZE:
+        // Minimised from the maximised state, it comes back maximised when restored.
+        if (wp.flags & WPF_RESTORETOMAXIMIZED)
+            pWindow->setWindowState(Qt::WindowMinimized | Qt::WindowMaximized);
         pWindow->showMinimized();
         break;
     case SW_SHOWMAXIMIZED:

@@ -15,8 +15,11 @@ QFont FontFromLogFont(const LogFontA& logFont);
 
 // The window's normal (restored) geometry and show state.
 WindowPlacement GetWindowPlacement(const QWidget* pWindow);
-// Moves the window to the normal geometry and shows it by the show command.
+// Moves the window to the normal geometry and shows it by the show command; a geometry no
+// screen shows gives the first-run size and place.
 void SetWindowPlacement(QWidget* pWindow, const WindowPlacement& placement);
+// The size and place of the window when no settings exist.
+void PlaceAtFirstRunSize(QWidget* pWindow);
 
 QColor ColorFromRef(ColorRef cr);
 ColorRef RefFromColor(const QColor& color);

@@ -27,8 +27,8 @@ QString ChooseFile(QFileDialog& dialog) {
     return dialog.selectedFiles().constFirst();
 }
 
-void ConvertChosenFile(const CConversionDialogs& kind) {
-    QFileDialog source(g_pMainFrame, QStringLiteral("Open"));
+void ConvertChosenFile(const CConversionDialogs& kind, const QString& strFolder) {
+    QFileDialog source(g_pMainFrame, QStringLiteral("Open"), strFolder);
     source.setObjectName(QStringLiteral("ConvertSourceDialog"));
     source.setAcceptMode(QFileDialog::AcceptOpen);
     source.setFileMode(QFileDialog::ExistingFile);
@@ -67,9 +67,9 @@ void ConvertChosenFile(const CConversionDialogs& kind) {
 } // namespace
 
 void CVersewrightDoc::OnLyrToLrc() {
-    ConvertChosenFile({LyricsFormat::Lyr, "lyr", "Lyr files(*.lyr)"});
+    ConvertChosenFile({LyricsFormat::Lyr, "lyr", "Lyr files(*.lyr)"}, LyricsFolder());
 }
 
 void CVersewrightDoc::OnMptToLrc() {
-    ConvertChosenFile({LyricsFormat::Mpt, "mpt", "Mpt files(*.mpt)"});
+    ConvertChosenFile({LyricsFormat::Mpt, "mpt", "Mpt files(*.mpt)"}, LyricsFolder());
 }

@@ -92,6 +92,33 @@ void ReadHeaderTags(const CCodePage& cp, const char* text, SHeaderValues& values
     }
 }
 
+namespace {
+
+// Copies text to out without its header tags (each with the CR LF right after its ']'); true
+// when it dropped at least one.
+bool StripHeaderTags(const CCodePage& cp, const char* text, std::string& out) {
+    out.clear();
+    bool bRemoved = false;
+    for (const char* p = text; *p;) {
+        if (*p == '[') {
+            const SHeaderTag tag = ReadTagAt(cp, p);
+            if (tag.pClose) {
+                p = tag.pClose + 1;
+                if (p[0] == '\r' && p[1] == '\n')
+                    p += 2;
+                bRemoved = true;
+                continue;
+            }
+        }
+        const size_t n = cp.CharLength(p);
+        out.append(p, n);
+        p += n;
+    }
+    return bRemoved;
+}
+
+} // namespace
+
 ptrdiff_t WriteHeaderTags(const CCodePage& cp, const SHeaderValues& values, const char* text,
                           char* out) {
     size_t nLength = 0;
@@ -101,21 +128,15 @@ ptrdiff_t WriteHeaderTags(const CCodePage& cp, const SHeaderValues& values, cons
             !AppendHeaderLine(out, &nLength, static_cast<HeaderKind>(kind), value))
             return -1;
     }
-    for (const char* p = text ? text : ""; *p;) {
-        if (*p == '[') {
-            const SHeaderTag tag = ReadTagAt(cp, p);
-            if (tag.pClose) {
-                p = tag.pClose + 1;
-                if (p[0] == '\r' && p[1] == '\n')
-                    p += 2;
-                continue;
-            }
-        }
-        const size_t n = cp.CharLength(p);
-        if (!Append(out, &nLength, p, n))
-            return -1;
-        p += n;
-    }
+    // Dropping a tag can join the bytes around it into a new one ("[[ti:x]ti:y]" leaves
+    // "[ti:y]"), which would override the value just written when the text is read again: the
+    // rest is stripped again until no header tag is left in it.
+    std::string body = text ? text : "";
+    std::string stripped;
+    while (StripHeaderTags(cp, body.c_str(), stripped))
+        body.swap(stripped);
+    if (!Append(out, &nLength, body.data(), body.size()))
+        return -1;
     out[nLength] = '\0';
     return static_cast<ptrdiff_t>(nLength);
 }

@@ -1,6 +1,7 @@
 #include "doc/VersewrightDoc.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QStatusBar>
 #include <string>
@@ -223,6 +224,10 @@ bool CVersewrightDoc::WritePlainText(const QString& strPath, CArchive* pArchive)
     return AfxWriteWholeFile(strPath, bytes);
 }
 
+QString CVersewrightDoc::LyricsFolder() const {
+    return m_strOpenedPath.isEmpty() ? QString() : QFileInfo(m_strOpenedPath).absolutePath();
+}
+
 void CVersewrightDoc::OnFileSaveAs() {
     CVersewrightView* pView = GetView();
     if (!pView)
@@ -245,6 +250,8 @@ void CVersewrightDoc::OnFileSaveAs() {
                          if (i >= 0)
                              dialog.setDefaultSuffix(QString::fromLatin1(filters[i].extension));
                      });
+    if (!LyricsFolder().isEmpty())
+        dialog.setDirectory(LyricsFolder());
     dialog.selectFile(FromFileName(ProposeSaveAsName(ToFileName(m_strOpenedPath))));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;

@@ -50,6 +50,8 @@ public:
     void OnMptToLrc();
 
     QString m_strOpenedPath; // file the document last opened; kept by New
+    // Where the file dialogs of Save As and the conversions open: the folder of that file.
+    QString LyricsFolder() const;
 
 private:
     // The editor text encoded for saving to strPath, and the code page it is in; false when the

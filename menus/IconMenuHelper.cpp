@@ -301,7 +301,8 @@ bool CIconMenuHelper::FindMnemonic(QChar ch, unsigned nFlags, const QMenu* pPopu
     const QString strKey = QString(ch).toLower();
     const QList<QAction*> actions = pPopup->actions();
     for (qsizetype i = actions.size() - 1; i >= 0; --i) {
-        if (actions[i]->isSeparator())
+        // A greyed or hidden item cannot be carried out: the key goes on to the items above.
+        if (actions[i]->isSeparator() || !actions[i]->isEnabled() || !actions[i]->isVisible())
             continue;
         const IconMenuItem* pItem = ItemData(pPopup, actions[i]);
         if (!pItem)

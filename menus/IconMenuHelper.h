@@ -71,8 +71,8 @@ public:
     void ConvertMenu(QMenu* pPopup);
     bool MeasureItem(SMeasureItem* pRequest) const;
     bool DrawItem(const SDrawItem* pRequest) const;
-    // Lowest converted item of the pop-up whose mnemonic is ch (case-insensitive); on a match
-    // *pResult = (MNC_EXECUTE << 16) | position. nFlags is not used.
+    // Lowest converted item of the pop-up, enabled and shown, whose mnemonic is ch
+    // (case-insensitive); on a match *pResult = (MNC_EXECUTE << 16) | position. nFlags is unused.
     bool FindMnemonic(QChar ch, unsigned nFlags, const QMenu* pPopup, qint64* pResult) const;
 
     // The record of an owner-drawn item; null when the item is not converted.

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -91,9 +92,11 @@ void WriteDefaultApp(const QString& strMime, const QString& strValue) {
     WriteAll(MimeAppsPath(), (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
 }
 
+// A file of the association's resources, by its name there or its full resource path.
 QByteArray ReadResource(const QString& strName) {
     InitAssociationResources();
-    QFile file(QStringLiteral(":/association/") + strName);
+    const QString strPrefix = QStringLiteral(":/association/");
+    QFile file(strName.startsWith(strPrefix) ? strName : strPrefix + strName);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
@@ -140,6 +143,15 @@ void RegisterShellFileTypes() {
     if (!strProgram.isEmpty())
         entry.replace("Exec=versewright %f", "Exec=" + QuotedExecArgument(strProgram) + " %f");
     Install(DataPath(QStringLiteral("applications/")) + QLatin1String(kDesktopEntryName), entry);
+    // The entry and the .lrc files show the program's icon, from the user's icon theme folder.
+    const QString strIcons = QStringLiteral("icons/hicolor/");
+    InitAssociationResources();
+    QDirIterator icons(QStringLiteral(":/association/") + strIcons, QDirIterator::Subdirectories);
+    while (icons.hasNext()) {
+        const QString strSource = icons.next();
+        if (icons.fileInfo().isFile())
+            Install(DataPath(strIcons + strSource.section(strIcons, 1)), ReadResource(strSource));
+    }
     const QString strMime = QStringLiteral("text/x-lrc");
     const QString strCurrent = ReadDefaultApp(strMime);
     if (strCurrent.isEmpty() || strCurrent == QLatin1String(kDesktopEntryName))

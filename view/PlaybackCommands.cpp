@@ -8,6 +8,7 @@
 #include <climits>
 
 #include "app/Resource.h"
+#include "platform/AllFilesFilter.h"
 #include "player/MediaPlayer.h"
 #include "view/PlaybackControls.h"
 #include "view/VersewrightView.h"
@@ -26,10 +27,9 @@ enum { PLAY_STOPPED = 0, PLAY_PLAYING = 1, PLAY_PAUSED = 2 };
 } // namespace
 
 QString AudioFileFilter() {
-    // Each description carries its patterns; Qt takes the last parenthesis as the pattern list.
     return QStringLiteral("Audio files(*.mp3 *.wma *.mpt *.wav *.mpa *.mp2 *.au *.aif *.aiff "
                           "*.snd *.mid *.midi *.rmi)") +
-           QStringLiteral(";;All Files(*.*) (*)");
+           QStringLiteral(";;") + QLatin1String(kAllFilesFilter);
 }
 
 void CVersewrightView::LoadAudio(const QString& strPath) {
@@ -72,10 +72,14 @@ void CVersewrightView::LoadAudio(const QString& strPath) {
 }
 
 void CVersewrightView::OnOpenAudio() {
-    const QString strPath =
-        QFileDialog::getOpenFileName(this, QString(), QString(), AudioFileFilter());
-    if (!strPath.isEmpty())
-        LoadAudio(strPath);
+    QFileDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("OpenAudioDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(AudioFileFilter().split(QStringLiteral(";;")));
+    MatchAllFilesWithoutDot(dialog);
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        LoadAudio(dialog.selectedFiles().constFirst());
 }
 
 void CVersewrightView::OnPlay() {

@@ -5,6 +5,7 @@
 
 #include "app/EditDialogBar.h"
 #include "app/MainFrame.h"
+#include "app/Resource.h"
 
 CEditDialogBar* GetEditDialogBar() {
     return g_pMainFrame ? g_pMainFrame->findChild<CEditDialogBar*>() : nullptr;
@@ -22,7 +23,8 @@ QLineEdit* GetBarEdit(int nId) {
 void SetBarText(int nId, const QString& strText) {
     if (QLineEdit* pEdit = GetBarEdit(nId)) {
         pEdit->setText(strText);
-        pEdit->setCursorPosition(0);
+        // A long audio path shows its end, the file name; the now tag its start, the tag.
+        pEdit->setCursorPosition(nId == IDC_AUDIO_FILE ? static_cast<int>(strText.size()) : 0);
     }
 }
 

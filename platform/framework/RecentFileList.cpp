@@ -97,6 +97,10 @@ void CWinApp::UpdateRecentFileMenu(QMenu* pMenu) const {
         return;
     const int nCount =
         m_pRecentFileList ? static_cast<int>(m_pRecentFileList->GetPaths().size()) : 0;
+    // The placeholder keeps the text its resource set gave it, in the set's language.
+    const char* const pszPlaceholder = "placeholderText";
+    if (!pFirst->property(pszPlaceholder).isValid())
+        pFirst->setProperty(pszPlaceholder, pFirst->text());
     QAction* pPrevious = pFirst;
     for (int i = 0; i < m_nMaxMRU; ++i) {
         QAction* pAction = m_pMainWnd->GetAction(kRecentFileFirstId + i);
@@ -116,7 +120,7 @@ void CWinApp::UpdateRecentFileMenu(QMenu* pMenu) const {
         if (i < nCount)
             pAction->setText(m_pRecentFileList->GetMenuText(i));
         else if (i == 0)
-            pAction->setText(QStringLiteral("Recent File"));
+            pAction->setText(pFirst->property(pszPlaceholder).toString());
         pAction->setVisible(i < nCount || i == 0);
         pPrevious = pAction;
     }

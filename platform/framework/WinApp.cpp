@@ -74,9 +74,15 @@ void CWinApp::WriteProfileString(const QString& strSection, const QString& strEn
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& info) const {
     const QStringList args = m_bArgsSet ? m_args : QCoreApplication::arguments().mid(1);
+    bool bOptions = true;
     for (const QString& arg : args) {
-        if (arg.startsWith(QLatin1Char('-')))
-            continue; // switches of the toolkit or of other programs
+        if (bOptions && arg == QLatin1String("--")) {
+            bOptions = false; // what follows are file names, whatever they start with
+            continue;
+        }
+        // Switches of the toolkit or of other programs, unless a file has that name.
+        if (bOptions && arg.startsWith(QLatin1Char('-')) && !QFileInfo(arg).isFile())
+            continue;
         info.m_nShellCommand = CCommandLineInfo::FileOpen;
         // A full path, as the shell passes it: the recent-file list and the companion audio
         // must not depend on the directory the program was started from.

@@ -30,6 +30,9 @@ protected:
         bool bSeen = false;
         OnNextModal([&](QWidget* pAbout) {
             bSeen = true;
+            // Its shortcuts answer only once it is the active window, which a slow machine
+            // may not have made it yet.
+            EXPECT_TRUE(QTest::qWaitForWindowActive(pAbout));
             fn(pAbout);
             if (pAbout->isVisible()) {
                 ADD_FAILURE() << "About box still open";

@@ -165,7 +165,10 @@ TEST_F(MainFrameTest, ToolBarButtonsInOrderWithTheFormatBoxAndNoBottomDock) {
     EXPECT_FALSE(pBar->isAreaAllowed(Qt::BottomToolBarArea));
     for (Qt::ToolBarArea area : {Qt::LeftToolBarArea, Qt::TopToolBarArea, Qt::RightToolBarArea})
         EXPECT_TRUE(pBar->isAreaAllowed(area));
-    EXPECT_EQ(m_app.Frame()->toolBarArea(pBar), Qt::TopToolBarArea);
+    // The tool bar docks around the view, inside the frame.
+    auto* pDock = qobject_cast<QMainWindow*>(pBar->parentWidget());
+    ASSERT_NE(pDock, nullptr);
+    EXPECT_EQ(pDock->toolBarArea(pBar), Qt::TopToolBarArea);
 
     const int kOrder[] = {ID_FILE_NEW,       ID_FILE_OPEN,
                           ID_FILE_SAVE,      0,

@@ -99,6 +99,9 @@ TEST(HeaderTagsText, RewritesHeaders) {
         {"nothing at all", Values("", "", "", "", ""), "", ""},
         {"GBK trail ']' inside a value", Values("", "", "", "", ""), "[ti:\x81\x5D]x", "x"},
         {"GBK trail '[' is no tag", Values("", "", "", "", ""), "\x81[ti:x]", "\x81[ti:x]"},
+        // A removal must not leave a tag made of the bytes around it to override the value.
+        {"tag joined by a removal", Values("x", "", "", "", ""), "[[ti:x]ti:y]\r\n", "[ti:x]\r\n"},
+        {"keyword joined by removals", Values("", "", "", "", ""), "[of[ar:a]fs[by:b]et:5]x", "x"},
     };
     auto out = std::make_unique<char[]>(LYRICS_CAPACITY);
     for (const SWriteCase& c : cases) {

@@ -31,7 +31,7 @@ TEST_F(EditorTest, ViewLayout) {
     EXPECT_EQ(pView->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(pView->viewport()->geometry().left() - pView->contentsRect().left(), 20);
     EXPECT_EQ(m_app.Frame()->windowTitle(), QStringLiteral("Untitled - Versewright"));
-    EXPECT_EQ(m_app.Frame()->centralWidget(), pView);
+    EXPECT_EQ(pView->window(), m_app.Frame());
 }
 
 TEST_F(EditorTest, LyricsTextTransfer) {

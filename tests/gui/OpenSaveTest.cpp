@@ -1,5 +1,6 @@
 // Opening and saving lyrics files through the window: line ends and mid-line tags, code pages
 // kept byte for byte, the companion audio, Save and Save As, and the refusals.
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -89,6 +90,8 @@ protected:
                 emit pCombo->textActivated(pCombo->currentText());
                 emit pCombo->activated(nFilter);
             }
+            // Typing into the focused field lets go of the proposed file the list selected.
+            pDialog->findChild<QAbstractItemView*>(QStringLiteral("listView"))->clearSelection();
             pDialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(strTyped);
             QMetaObject::invokeMethod(pDialog, "accept");
         });

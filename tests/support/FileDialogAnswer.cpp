@@ -1,5 +1,6 @@
 #include "tests/support/FileDialogAnswer.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -35,7 +36,10 @@ CFileDialogAnswer::CFileDialogAnswer(const QString& strObjectName, const QString
             pDialog->reject();
             return;
         }
-        // Typed into the file name field, which takes names the filter hides, then confirmed.
+        // Typed into the file name field, which takes names the filter hides, then confirmed;
+        // typing into the focused field lets go of the proposed file the list selected.
+        if (auto* pList = pDialog->findChild<QAbstractItemView*>(QStringLiteral("listView")))
+            pList->clearSelection();
         if (auto* pEdit = pDialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
             pEdit->setText(strPath);
         else
