@@ -46,6 +46,7 @@ public:
     int GetPosition(double* pSeconds) override;
     int SetPosition(double seconds) override;
     int SetVolume(int32_t volume) override;
+    int SetRate(double rate) override;
 
     GstElement* Pipeline() const { return m_pPipeline; }
 
@@ -82,6 +83,8 @@ private:
     bool m_bAtEnd = false;              // played to the end: the position is the length
     gint64 m_nSeekTarget = 0;
     gint64 m_nLastPosition = 0;
+    double m_dRate = 1.0;      // every seek carries it
+    bool m_bScaleTempo = false; // the pitch is kept when the speed changes
 };
 
 GstElement* CGstMediaBackend::MakeAudioSink() const {
@@ -107,6 +110,11 @@ int CGstMediaBackend::Create() {
     guint flags = 0;
     g_object_get(m_pPipeline, "flags", &flags, nullptr);
     g_object_set(m_pPipeline, "flags", flags & ~kPlayFlagVideoAndText, "audio-sink", sink, nullptr);
+    // A slower or faster song keeps its pitch.
+    if (GstElement* tempo = gst_element_factory_make("scaletempo", nullptr)) {
+        g_object_set(m_pPipeline, "audio-filter", tempo, nullptr);
+        m_bScaleTempo = true;
+    }
     g_signal_connect(m_pPipeline, "source-setup", G_CALLBACK(OnSourceSetup), this);
     g_signal_connect(m_pPipeline, "deep-element-added", G_CALLBACK(OnElementAdded), this);
     m_pBus = gst_element_get_bus(m_pPipeline);
@@ -357,7 +365,7 @@ int CGstMediaBackend::Seek(gint64 target) {
     if (stop >= 0)
         target = std::min(target, stop);
     GstEvent* seek = gst_event_new_seek(
-        1.0, GST_FORMAT_TIME, GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
+        m_dRate, GST_FORMAT_TIME, GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
         GST_SEEK_TYPE_SET, target, stop >= 0 ? GST_SEEK_TYPE_SET : GST_SEEK_TYPE_NONE, stop);
     if (!gst_element_send_event(m_pPipeline, seek))
         return kFailed;
@@ -376,6 +384,22 @@ int CGstMediaBackend::SetVolume(int32_t volume) {
     gst_stream_volume_set_volume(GST_STREAM_VOLUME(m_pPipeline), GST_STREAM_VOLUME_FORMAT_DB,
                                  volume / 100.0);
     return kOk;
+}
+
+// A new speed is a seek to where playback stands, at that speed.
+int CGstMediaBackend::SetRate(double rate) {
+    if (!m_pPipeline || !(rate > 0.0) || (rate != 1.0 && !m_bScaleTempo))
+        return kFailed;
+    if (rate == m_dRate)
+        return kOk;
+    double seconds = 0.0;
+    GetPosition(&seconds);
+    const double previous = m_dRate;
+    m_dRate = rate;
+    const int status = Seek(gint64(seconds * GST_SECOND + 0.5));
+    if (!MediaSucceeded(status))
+        m_dRate = previous;
+    return status;
 }
 
 } // namespace

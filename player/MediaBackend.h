@@ -30,6 +30,9 @@ public:
     virtual int SetPosition(double seconds) = 0;
     // Hundredths of a decibel, 0 full volume.
     virtual int SetVolume(int32_t volume) = 0;
+    // Playback speed, 1.0 normal; positions stay in the song's time. A backend that cannot
+    // change speed plays at 1.0 only.
+    virtual int SetRate(double rate) { return rate == 1.0 ? 0 : -1; }
 };
 
 inline bool MediaSucceeded(int status) {

@@ -168,6 +168,12 @@ void CMediaPlayer::SetVolume(int32_t volume) {
         m_pGraph->SetVolume(volume);
 }
 
+int CMediaPlayer::SetRate(double rate) {
+    if (!m_bSeeking || !(rate > 0.0))
+        return 0;
+    return MediaSucceeded(m_pGraph->SetRate(rate)) ? 1 : 0;
+}
+
 void MediaSetBackendFactory(MediaBackendFactory factory) {
     g_factory = std::move(factory);
 }
@@ -233,4 +239,9 @@ int MediaSetPosition(const void* key, uint32_t ms) {
 void MediaSetVolume(const void* key, int32_t volume) {
     if (CMediaPlayer* p = FindPlayer(key))
         p->SetVolume(volume);
+}
+
+int MediaSetRate(const void* key, double rate) {
+    CMediaPlayer* p = FindPlayer(key);
+    return p ? p->SetRate(rate) : 0;
 }

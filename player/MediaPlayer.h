@@ -22,3 +22,6 @@ uint32_t MediaGetLength(const void* key);
 uint32_t MediaGetPosition(const void* key);
 int MediaSetPosition(const void* key, uint32_t ms);
 void MediaSetVolume(const void* key, int32_t volume);
+// Playback speed (1.0 normal), pitch kept; 1 on success, 0 without a player or when the backend
+// cannot play at that speed.
+int MediaSetRate(const void* key, double rate);
