@@ -37,6 +37,15 @@ const CCommandEntry kCommands[] = {
     ON_COMMAND_UPDATE(View, ID_PLAY_PREV_TAG, CVersewrightView, OnPrevTag, OnUpdateTagNavigation),
     ON_COMMAND_UPDATE(View, ID_PLAY_NEXT_TAG, CVersewrightView, OnNextTag, OnUpdateTagNavigation),
     ON_COMMAND_UPDATE(View, ID_PLAY_NOW_TAG, CVersewrightView, OnNowTag, OnUpdateTagNavigation),
+    // View: timing aids
+    ON_COMMAND(View, ID_EDIT_NUDGE_EARLIER, CVersewrightView, OnNudgeEarlier),
+    ON_COMMAND(View, ID_EDIT_NUDGE_LATER, CVersewrightView, OnNudgeLater),
+    ON_COMMAND(View, ID_EDIT_NUDGE_EARLIER_FINE, CVersewrightView, OnNudgeEarlierFine),
+    ON_COMMAND(View, ID_EDIT_NUDGE_LATER_FINE, CVersewrightView, OnNudgeLaterFine),
+    ON_COMMAND_UPDATE(View, ID_PLAY_REPLAY_LINE, CVersewrightView, OnReplayLine,
+                      OnUpdateNeedAudio),
+    ON_COMMAND(View, ID_PLAY_SLOWER, CVersewrightView, OnSlower),
+    ON_COMMAND(View, ID_PLAY_FASTER, CVersewrightView, OnFaster),
     // View: appearance
     ON_COMMAND(View, ID_VIEW_SET_FONT, CVersewrightView, OnSetFont),
     ON_COMMAND(View, ID_VIEW_TEXT_COLOR, CVersewrightView, OnTextColor),
@@ -72,6 +81,8 @@ const CCommandEntry kCommands[] = {
     ON_COMMAND_UPDATE(Frame, ID_VIEW_STATUS_BAR, CMainFrame, OnViewStatusBar,
                       OnUpdateViewStatusBar),
     ON_COMMAND(Frame, ID_HELP_CONTENTS, CMainFrame, OnHelpContents),
+    ON_COMMAND_UPDATE(Frame, ID_VIEW_TIMING_PANEL, CMainFrame, OnViewTimingPanel,
+                      OnUpdateViewTimingPanel),
 };
 } // namespace
 

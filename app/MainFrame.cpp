@@ -43,6 +43,7 @@ int CMainFrame::OnCreate(CCreateContext* pContext) {
         return -1;
     BuildMenuBar();
     CreateDialogBar();
+    CreateTimingPanel();
     CreateTips();
     return 0;
 }

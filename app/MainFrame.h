@@ -9,6 +9,7 @@
 
 class CEditDialogBar;
 class CFrameTips;
+class CTimingPanel;
 class QComboBox;
 class QLabel;
 class QMainWindow;
@@ -40,6 +41,11 @@ public:
     // Shows the status prompt of an id, or an explicit text, in the status bar.
     void OnSetMessageString(int nId, const QString* pstrText = nullptr);
 
+    // The timing panel (MainFrameTiming.cpp), shown and hidden with F7.
+    void OnViewTimingPanel();
+    void OnUpdateViewTimingPanel(CCmdUI* pCmdUI);
+    CTimingPanel* m_pTimingPanel = nullptr;
+
     // Tool bar, status bar and help (MainFrameBars.cpp).
     void OnTimeFormatChange();
     void OnViewToolBar();
@@ -70,6 +76,8 @@ protected:
     void CreateToolBarHost();
     // Creates the audio control bar of the interface language and routes its buttons.
     void CreateDialogBar();
+    // Docks the timing panel between the editor and the control bar, shown as it was left.
+    void CreateTimingPanel();
     // Tool tips and status prompts of the bars and menus in the interface language.
     void CreateTips();
     void UpdateLockIndicators();

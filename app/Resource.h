@@ -52,6 +52,16 @@
 #define ID_PLAY_VOLUME_DOWN 32791
 #define ID_PLAY_NOW_TAG 32792
 
+// The timing panel and the aids it offers; their keys are in a table of their own.
+#define ID_VIEW_TIMING_PANEL 32800
+#define ID_PLAY_SLOWER 32801
+#define ID_PLAY_FASTER 32802
+#define ID_EDIT_NUDGE_EARLIER 32803
+#define ID_EDIT_NUDGE_LATER 32804
+#define ID_EDIT_NUDGE_EARLIER_FINE 32805
+#define ID_EDIT_NUDGE_LATER_FINE 32806
+#define ID_PLAY_REPLAY_LINE 32807
+
 // The framework's standard ids
 #define ID_FILE_NEW 0xE100
 #define ID_FILE_OPEN 0xE101

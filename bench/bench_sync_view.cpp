@@ -1,7 +1,6 @@
 // A full UpdatePlayPosition of the editor view on a full editor text (65,535 bytes), as a timer
 // tick runs it: the now-tag scan on the cached text bytes, the caret jump and the gutter
 // request. Without a frame, so the control bar writes find no bar.
-#include <QApplication>
 #include <QTextCursor>
 #include <benchmark/benchmark.h>
 #include <string>
@@ -69,12 +68,3 @@ void BM_UpdatePlayPositionAfterEdit(benchmark::State& state) {
 BENCHMARK(BM_UpdatePlayPositionAfterEdit);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -116,6 +116,33 @@ bool HasTagOfTime(const CCodePage& cp, const char* text, size_t length, uint32_t
     return found;
 }
 
+std::vector<STimeTagSpan> ListTimeTags(const CCodePage& cp, const char* text, size_t length,
+                                       int32_t* pOffset) {
+    std::vector<STimeTagSpan> tags;
+    const char* end = text + length;
+    // Lines are counted on from the previous tag, so the whole walk stays one pass.
+    const char* counted = text;
+    int line = 0;
+    WalkTimeTags(cp, text, length, pOffset, [&](uint32_t time, const char* tag) {
+        const char* bracket = tag - 1;
+        for (; counted < bracket; counted += cp.CharLength(counted, bracket)) {
+            if (counted[0] == '\r' && counted + 1 < bracket && counted[1] == '\n') {
+                ++line;
+                ++counted;
+            }
+        }
+        const char* close = ScanForChar(cp, tag, end, ']');
+        STimeTagSpan span;
+        span.nStart = static_cast<size_t>(bracket - text);
+        span.nEnd = static_cast<size_t>((close ? close : tag) - text);
+        span.nTime = time;
+        span.nLine = line;
+        tags.push_back(span);
+        return true;
+    });
+    return tags;
+}
+
 int LineOfPosition(const CCodePage& cp, const char* text, size_t pos) {
     const char* end = text + pos;
     int line = 0;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/CodePage.h"
 
@@ -37,6 +38,17 @@ bool FindNextTagTime(const CCodePage& cp, const char* text, size_t length, uint3
 // True if some tag has the value nowTime (the scan stops at the first one).
 bool HasTagOfTime(const CCodePage& cp, const char* text, size_t length, uint32_t nowTime,
                   int32_t* pOffset);
+
+// One time tag of a text: its bytes from '[' to just past ']', its value and its zero-based line.
+struct STimeTagSpan {
+    size_t nStart = 0;
+    size_t nEnd = 0;
+    uint32_t nTime = 0;
+    int nLine = 0;
+};
+// Every time tag of the text, in text order. *pOffset picks up the offset tags passed.
+std::vector<STimeTagSpan> ListTimeTags(const CCodePage& cp, const char* text, size_t length,
+                                       int32_t* pOffset);
 
 // Zero-based line that holds byte pos: the number of CR LF pairs that end before it.
 int LineOfPosition(const CCodePage& cp, const char* text, size_t pos);

@@ -61,6 +61,7 @@ public:
     int SetPosition(double seconds) override;
     int SetVolume(int32_t volume) override;
     MediaStatus GetStatus(std::string* pWhy) override;
+    int SetRate(double rate) override;
 
     GstElement* Pipeline() const { return m_pPipeline; }
 
@@ -107,6 +108,8 @@ private:
     bool m_bFailed = false; // an error or a stall stopped playback at m_nLastPosition
     std::string m_strError;
     std::chrono::steady_clock::time_point m_lastMove; // when the position last moved
+    double m_dRate = 1.0;      // every seek carries it
+    bool m_bScaleTempo = false; // the pitch is kept when the speed changes
 };
 
 GstElement* CGstMediaBackend::MakeAudioSink() const {
@@ -132,6 +135,11 @@ int CGstMediaBackend::Create() {
     guint flags = 0;
     g_object_get(m_pPipeline, "flags", &flags, nullptr);
     g_object_set(m_pPipeline, "flags", flags & ~kPlayFlagVideoAndText, "audio-sink", sink, nullptr);
+    // A slower or faster song keeps its pitch.
+    if (GstElement* tempo = gst_element_factory_make("scaletempo", nullptr)) {
+        g_object_set(m_pPipeline, "audio-filter", tempo, nullptr);
+        m_bScaleTempo = true;
+    }
     g_signal_connect(m_pPipeline, "source-setup", G_CALLBACK(OnSourceSetup), this);
     g_signal_connect(m_pPipeline, "deep-element-added", G_CALLBACK(OnElementAdded), this);
     m_pBus = gst_element_get_bus(m_pPipeline);
@@ -488,7 +496,7 @@ int CGstMediaBackend::Seek(gint64 target) {
     // the stream can have, so a length that later proves short does not end it early.
     const gint64 stop = length >= 0 ? length + kStopBeyondEnd : -1;
     GstEvent* seek = gst_event_new_seek(
-        1.0, GST_FORMAT_TIME, GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
+        m_dRate, GST_FORMAT_TIME, GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
         GST_SEEK_TYPE_SET, target, stop >= 0 ? GST_SEEK_TYPE_SET : GST_SEEK_TYPE_NONE, stop);
     if (!gst_element_send_event(m_pPipeline, seek))
         return kFailed;
@@ -519,6 +527,22 @@ int CGstMediaBackend::SetVolume(int32_t volume) {
     gst_stream_volume_set_volume(GST_STREAM_VOLUME(m_pPipeline), GST_STREAM_VOLUME_FORMAT_DB,
                                  volume / 100.0);
     return kOk;
+}
+
+// A new speed is a seek to where playback stands, at that speed.
+int CGstMediaBackend::SetRate(double rate) {
+    if (!m_pPipeline || !(rate > 0.0) || (rate != 1.0 && !m_bScaleTempo))
+        return kFailed;
+    if (rate == m_dRate)
+        return kOk;
+    double seconds = 0.0;
+    GetPosition(&seconds);
+    const double previous = m_dRate;
+    m_dRate = rate;
+    const int status = Seek(gint64(seconds * GST_SECOND + 0.5));
+    if (!MediaSucceeded(status))
+        m_dRate = previous;
+    return status;
 }
 
 } // namespace

@@ -39,6 +39,9 @@ public:
         (void)pWhy;
         return MediaStatus::Ok;
     }
+    // Playback speed, 1.0 normal; positions stay in the song's time. A backend that cannot
+    // change speed plays at 1.0 only.
+    virtual int SetRate(double rate) { return rate == 1.0 ? 0 : -1; }
 };
 
 inline bool MediaSucceeded(int status) {

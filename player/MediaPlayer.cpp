@@ -179,6 +179,12 @@ void CMediaPlayer::SetVolume(int32_t volume) {
         m_pGraph->SetVolume(volume);
 }
 
+int CMediaPlayer::SetRate(double rate) {
+    if (!m_bSeeking || !(rate > 0.0))
+        return 0;
+    return MediaSucceeded(m_pGraph->SetRate(rate)) ? 1 : 0;
+}
+
 void MediaSetBackendFactory(MediaBackendFactory factory) {
     g_factory = std::move(factory);
 }
@@ -265,4 +271,9 @@ MediaStatus MediaGetStatus(const void* key, std::string* pWhy) {
     if (pWhy)
         pWhy->clear();
     return p && p->m_pGraph && p->m_bControl ? p->m_pGraph->GetStatus(pWhy) : MediaStatus::Ok;
+}
+
+int MediaSetRate(const void* key, double rate) {
+    CMediaPlayer* p = FindPlayer(key);
+    return p ? p->SetRate(rate) : 0;
 }

@@ -45,3 +45,6 @@ void MediaSetVolume(const void* key, int32_t volume);
 // from there). pWhy, when given, receives what failed. Ok without a player.
 enum class MediaStatus { Ok, Ended, Failed };
 MediaStatus MediaGetStatus(const void* key, std::string* pWhy);
+// Playback speed (1.0 normal), pitch kept; 1 on success, 0 without a player or when the backend
+// cannot play at that speed.
+int MediaSetRate(const void* key, double rate);

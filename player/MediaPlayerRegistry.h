@@ -37,6 +37,7 @@ public:
     uint32_t GetPosition();
     int SetPosition(uint32_t ms);
     void SetVolume(int32_t volume);
+    int SetRate(double rate);
 };
 
 // Head of the registry list, null when empty.

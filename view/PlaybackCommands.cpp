@@ -93,6 +93,8 @@ void CVersewrightView::OnAudioPrepared(const QString& strPath, MediaPreparedPlay
         if (QSlider* pVolume = GetBarSlider(IDC_VOLUME))
             pVolume->setValue(m_nVolume);
         MediaSetVolume(nullptr, m_nVolume); // the volume chosen before carries over
+        if (m_nSpeedIndex != SPEED_NORMAL_INDEX) // and so does the speed
+            MediaSetRate(nullptr, kSpeedPercents[m_nSpeedIndex] / 100.0);
     } else {
         if (pProgress)
             pProgress->setEnabled(false);

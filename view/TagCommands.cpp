@@ -4,6 +4,7 @@
 
 #include "app/MainFrame.h"
 #include "doc/LrcText.h"
+#include "doc/PlayTime.h"
 #include "player/MediaPlayer.h"
 #include "view/TagText.h"
 #include "view/VersewrightView.h"
@@ -17,7 +18,8 @@ constexpr size_t kWorkBuffer = LYRICS_CAPACITY + 4;
 void CVersewrightView::OnAddTag() {
     const uint32_t nPosition = MediaGetPosition(nullptr);
     char szTag[TIME_TAG_BUFFER];
-    FormatTimeTag(szTag, EffectiveTime(nPosition), CurrentTimeFormat());
+    FormatTimeTag(szTag, CompensateReaction(EffectiveTime(nPosition), m_nReactionMs),
+                  CurrentTimeFormat());
     // At the very start of the caret's line, in front of whatever it holds.
     const QTextCursor before = textCursor();
     QTextCursor cursor = before;

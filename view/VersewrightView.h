@@ -17,6 +17,7 @@
 
 #include "app/EditDialogBar.h"
 #include "app/XDataRecord.h"
+#include "doc/NowTag.h"
 #include "doc/PlayTime.h"
 #include "platform/framework/EditView.h"
 #include "player/MediaPlayer.h"
@@ -103,6 +104,23 @@ public:
     void OnVolumeDown();
     void SetKeptVolume(int32_t nVolume) override { m_nVolume = nVolume; }
 
+    // Timing aids (TimingAids.cpp): the caret line's first tag nudged, the line replayed, the
+    // speed stepped, a tag moved to a new time and a seek from the timing panel.
+    void OnNudgeEarlier();
+    void OnNudgeLater();
+    void OnNudgeEarlierFine();
+    void OnNudgeLaterFine();
+    void OnReplayLine();
+    void OnSlower();
+    void OnFaster();
+    // The tag the span was listed for gets the new value, as one undo step; false when the
+    // text no longer holds it there.
+    bool MoveTimeTag(const STimeTagSpan& tag, uint32_t nNewTime);
+    void SeekPlayPosition(uint32_t nPosition);
+    int m_nSpeedIndex = SPEED_NORMAL_INDEX;
+    // Subtracted from every stamp made with Insert.
+    uint32_t m_nReactionMs = 0;
+
     // Appearance: the font and colours of the settings record, applied while the view is made,
     // and the View menu's font and colour dialogs.
     void ApplyFont(const QFont& font);
@@ -175,6 +193,9 @@ private:
     };
     int GetCaretLine() const;
     bool ReadLine(int nLine, CLineCopy& copy) const;
+    void NudgeCaretLineTag(int32_t nDelta);
+    // Plays from a position, and starts playing when the song stands.
+    void PlayFrom(uint32_t nPosition);
     // Reads the caret's line into copy; the position after the '[' of its first time tag.
     const char* FindFirstTagOfCaretLine(CLineCopy& copy);
     // Deletes [from, to) of the copied line; the now tag is looked for again.
