@@ -53,7 +53,7 @@ bool DecodeSongPeaks(const std::string& path, uint32_t binMs, const std::atomic<
                      const PeakProgress& progress, std::vector<SPeakBin>* pBins,
                      std::string& strError) {
     pBins->clear();
-    if (!gst_is_initialized() && !gst_init_check(nullptr, nullptr, nullptr)) {
+    if (!gst_init_check(nullptr, nullptr, nullptr)) { // waits for an init under way elsewhere
         strError = "GStreamer cannot be started";
         return false;
     }
