@@ -83,4 +83,4 @@ cmake --build "$BUILD" -j"$(nproc)" --target "${TARGETS[@]}"
 cd "$BUILD"
 # Sanitized tests run several times slower, mostly waiting on real-time playback: more of them
 # run side by side than there are cores, and each may take longer before it counts as stalled.
-ctest --output-on-failure --timeout 1800 -j"$(($(nproc) * 2))" "${TESTS[@]}" "$@"
+ctest --output-on-failure --timeout 900 -j"$(($(nproc) * 2))" "${TESTS[@]}" "$@"
