@@ -7,6 +7,7 @@
 
 #include "doc/LyricsPath.h"
 #include "doc/MptFormat.h"
+#include "player/MediaPlayer.h"
 #include "player/Mp3Length.h"
 
 namespace {
@@ -37,11 +38,6 @@ bool ReadHead(const std::string& path, std::string& head, uint64_t& size, std::s
         return false;
     }
     return true;
-}
-
-uint32_t SecondsToMs(double seconds) {
-    const double ms = std::trunc(seconds * 1000.0);
-    return ms >= 0.0 && ms < 4294967296.0 ? static_cast<uint32_t>(ms) : 0;
 }
 
 } // namespace

@@ -21,15 +21,6 @@ CMediaPlayer* FindPlayer(const void* key) {
     return nullptr;
 }
 
-// Seconds to milliseconds, truncated toward zero, low 32 bits. A negative or undefined value
-// from the backend reads as 0 rather than as a huge position.
-uint32_t SecondsToMs(double seconds) {
-    const double ms = std::trunc(seconds * 1000.0);
-    if (!(ms >= 0.0) || ms >= 18446744073709551616.0)
-        return 0;
-    return static_cast<uint32_t>(static_cast<uint64_t>(ms));
-}
-
 // The player's method for the key, or 0 without a player.
 template <typename Result> Result Forward(const void* key, Result (CMediaPlayer::*method)()) {
     CMediaPlayer* p = FindPlayer(key);
@@ -47,6 +38,15 @@ void Unlink(CMediaPlayer* p) {
 }
 
 } // namespace
+
+// Seconds to milliseconds, truncated toward zero, low 32 bits. A negative or undefined value
+// from the backend reads as 0 rather than as a huge position.
+uint32_t SecondsToMs(double seconds) {
+    const double ms = std::trunc(seconds * 1000.0);
+    if (!(ms >= 0.0) || ms >= 18446744073709551616.0)
+        return 0;
+    return static_cast<uint32_t>(static_cast<uint64_t>(ms));
+}
 
 CMediaPlayer* MediaRegistryHead() {
     return g_pHead;

@@ -34,6 +34,10 @@ void MediaCloseAll();
 int MediaPlay(const void* key);
 int MediaPause(const void* key);
 int MediaStop(const void* key);
+// Seconds as the player reports them: milliseconds truncated toward zero, low 32 bits; a
+// negative or undefined value reads as 0.
+uint32_t SecondsToMs(double seconds);
+
 uint32_t MediaGetLength(const void* key);
 uint32_t MediaGetPosition(const void* key);
 int MediaSetPosition(const void* key, uint32_t ms);
