@@ -25,7 +25,7 @@ trap cleanup EXIT
 # A private display, clear of any other.
 for n in $(seq 90 140); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
     break
@@ -48,10 +48,10 @@ export XDG_RUNTIME_DIR="$TMP/runtime" QT_QPA_PLATFORM=xcb
 launch() {
     local start end pid hwm
     start=$(date +%s%N)
-    "$@" >/dev/null 2>&1 &
+    "$@" >"$TMP/launch.log" 2>&1 &
     pid=$!
     until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do
-        kill -0 "$pid" 2>/dev/null || { echo "startup.sh: $1 ended early" >&2; return 1; }
+        kill -0 "$pid" 2>/dev/null || { echo "startup.sh: $1 ended early:" >&2; tail -5 "$TMP/launch.log" >&2; return 1; }
         sleep 0.005
     done
     end=$(date +%s%N)
