@@ -135,16 +135,8 @@ bool ReadSetting(const char* pszName, void* pBuffer, uint32_t& size) {
         bytes = value.toString().toUtf8();
         bytes.append('\0');
         break;
-    default: {
-        bool bOk = false;
-        const uint32_t n = value.toUInt(&bOk);
-        if (!bOk)
-            return false;
-        bytes.resize(4);
-        for (int i = 0; i < 4; ++i)
-            bytes[i] = static_cast<char>(n >> (8 * i));
-        break;
-    }
+    default:
+        return false;
     }
     const uint32_t nCapacity = size;
     size = static_cast<uint32_t>(bytes.size());
@@ -160,12 +152,9 @@ bool WriteSetting(const char* pszName, uint32_t nType, const void* pData, uint32
     QVariant value;
     if (nType == REG_SZ) {
         value = QString::fromUtf8(p, static_cast<qsizetype>(strnlen(p, size)));
-    } else if (nType == REG_DWORD && size == 4) {
-        uint32_t n = 0;
-        for (int i = 0; i < 4; ++i)
-            n |= static_cast<uint32_t>(static_cast<uint8_t>(p[i])) << (8 * i);
-        value = n;
     } else {
+        // A number too keeps its bytes: the file holds numbers as text, which would read back
+        // as a string of digits.
         value = QByteArray(p, static_cast<qsizetype>(size));
     }
     return CommitSetting(kProgramKey + QString::fromLatin1(pszName), value);

@@ -22,9 +22,8 @@ PROBE="$(mktemp -d)"
 trap 'rm -rf "$PROBE"' EXIT
 echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, long) { return 0; }' >"$PROBE/probe.cpp"
 clang++ -fsanitize=fuzzer "$PROBE/probe.cpp" -o "$PROBE/probe" 2>/dev/null || { echo "$NEEDS" >&2; exit 1; }
-if [ ! -f "$BUILD/CMakeCache.txt" ]; then
-    CXX=clang++ cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVERSEWRIGHT_FUZZ=ON
-fi
+# Configured every time, so a target added since the last run is known to the build.
+CXX=clang++ cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVERSEWRIGHT_FUZZ=ON >/dev/null
 nice -n 10 cmake --build "$BUILD" --target "${TARGETS[@]/#/fuzz_}" -j"$(nproc)"
 
 # Longer inputs for the text readers, so that the editor's limit is reached.

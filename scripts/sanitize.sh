@@ -23,7 +23,7 @@ address)
 thread)
     BUILD="$ROOT/build-tsan"
     FLAGS="-fsanitize=thread"
-    TARGETS=(test_player_gst test_gui_playback)
+    TARGETS=(test_player_gst test_player_damaged test_gui_playback)
     TESTS=(-L gst)
     ;;
 *)

@@ -67,14 +67,14 @@ CTimingPanel::CTimingPanel(QWidget* pParent, int nLanguage)
         return TimingText(id, m_nLanguage) + QStringLiteral(" (") + TimingKeyName(nId) +
                QLatin1Char(')');
     };
-    pRow->addWidget(
-        AddButton(TimingText(ETimingText::Slower, nLanguage), ID_PLAY_SLOWER,
-                  tip(ETimingText::Slower, ID_PLAY_SLOWER)));
+    pRow->addWidget(AddButton(TimingText(ETimingText::Slower, nLanguage), ID_PLAY_SLOWER,
+                              tip(ETimingText::Slower, ID_PLAY_SLOWER)));
     m_pSpeed = new QLabel(pBody);
     m_pSpeed->setObjectName(QStringLiteral("speed"));
-    m_pSpeed->setMinimumWidth(m_pSpeed->fontMetrics().horizontalAdvance(
-                                  TimingText(ETimingText::Speed, nLanguage).arg(QStringLiteral("0.75"))) +
-                              8);
+    m_pSpeed->setMinimumWidth(
+        m_pSpeed->fontMetrics().horizontalAdvance(
+            TimingText(ETimingText::Speed, nLanguage).arg(QStringLiteral("0.75"))) +
+        8);
     m_pSpeed->setAlignment(Qt::AlignCenter);
     pRow->addWidget(m_pSpeed);
     pRow->addWidget(AddButton(TimingText(ETimingText::Faster, nLanguage), ID_PLAY_FASTER,
@@ -204,7 +204,8 @@ void CTimingPanel::Refresh() {
     m_pWave->SetCaretLine(pView->textCursor().blockNumber());
     if (pView->m_bAudioLoaded) {
         m_pWave->SetLength(MediaGetLength(nullptr));
-        m_pWave->SetPlayPosition(MediaGetPosition(nullptr), pView->m_nPlayState == 1);
+        m_pWave->SetPlayPosition(MediaGetPosition(nullptr),
+                                 pView->m_nPlayState == CVersewrightView::PLAY_PLAYING);
     }
     const int nPercent = kSpeedPercents[StepSpeedIndex(pView->m_nSpeedIndex, 0)];
     m_pSpeed->setText(TimingText(ETimingText::Speed, m_nLanguage).arg(SpeedText(nPercent)));

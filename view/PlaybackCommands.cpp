@@ -28,8 +28,6 @@ constexpr int kProgressPage = 5000;
 constexpr int kVolumeMin = -2000;
 constexpr int kVolumeMax = 0;
 
-enum { PLAY_STOPPED = 0, PLAY_PLAYING = 1, PLAY_PAUSED = 2 };
-
 QString PlayTimeText(uint32_t nPosition) {
     char szTime[PLAY_TIME_BUFFER] = "";
     FormatPlayTime(szTime, nPosition);
@@ -56,6 +54,7 @@ void CVersewrightView::LoadAudio(const QString& strPath) {
     MediaClose(nullptr); // the song open before stops and goes
     m_bAudioLoaded = 0;
     m_bPlayWhenLoaded = false;
+    m_nResumeAt = 0;
 
     // The window stays live while the song loads; the field shows what is loading.
     m_strAudioPath = strPath;
@@ -92,7 +91,7 @@ void CVersewrightView::OnAudioPrepared(const QString& strPath, MediaPreparedPlay
         }
         if (QSlider* pVolume = GetBarSlider(IDC_VOLUME))
             pVolume->setValue(m_nVolume);
-        MediaSetVolume(nullptr, m_nVolume); // the volume chosen before carries over
+        MediaSetVolume(nullptr, m_nVolume);      // the volume chosen before carries over
         if (m_nSpeedIndex != SPEED_NORMAL_INDEX) // and so does the speed
             MediaSetRate(nullptr, kSpeedPercents[m_nSpeedIndex] / 100.0);
     } else {
@@ -104,7 +103,10 @@ void CVersewrightView::OnAudioPrepared(const QString& strPath, MediaPreparedPlay
         ShowStatusText(QStringLiteral("Cannot open the audio file %1: %2")
                            .arg(QDir::toNativeSeparators(strPath), QString::fromStdString(strWhy)));
     }
-    UpdatePlayPosition(0, true);
+    const uint32_t nStart = m_bAudioLoaded ? std::exchange(m_nResumeAt, 0) : 0;
+    if (nStart > 0)
+        MediaSetPosition(nullptr, nStart);
+    UpdatePlayPosition(nStart, true);
     viewport()->update();
     RedrawGutter();
     if (std::exchange(m_bPlayWhenLoaded, false) && m_bAudioLoaded)
@@ -121,9 +123,9 @@ void CVersewrightView::FollowPlayback() {
         MediaPause(nullptr);
         m_nPlayState = PLAY_STOPPED;
         if (status == MediaStatus::Failed)
-            ShowStatusText(QStringLiteral("Playback of %1 stopped at %2: %3")
-                               .arg(m_strAudioName, PlayTimeText(nPosition),
-                                    QString::fromStdString(strWhy)));
+            ShowStatusText(
+                QStringLiteral("Playback of %1 stopped at %2: %3")
+                    .arg(m_strAudioName, PlayTimeText(nPosition), QString::fromStdString(strWhy)));
     }
     FitProgressRange();
     UpdatePlayPosition(nPosition, status != MediaStatus::Ok);
@@ -152,8 +154,19 @@ void CVersewrightView::OnPlay() {
         m_bPlayWhenLoaded = true; // plays once the song is ready
         return;
     }
+    const MediaStatus status = MediaGetStatus(nullptr, nullptr);
+    if (status == MediaStatus::Failed) {
+        // The failure took the song down: it is set up again off the interface thread (a lost
+        // network disk must not freeze the window) and plays on from where it stopped.
+        const uint32_t nStopped = MediaGetPosition(nullptr);
+        const QString strPath = m_strAudioPath;
+        LoadAudio(strPath);
+        m_nResumeAt = nStopped;
+        m_bPlayWhenLoaded = true;
+        return;
+    }
     // Played to its end, the song starts again from the start.
-    if (MediaGetStatus(nullptr, nullptr) == MediaStatus::Ended)
+    if (status == MediaStatus::Ended)
         MediaSetPosition(nullptr, 0);
     if (!MediaPlay(nullptr)) {
         std::string strWhy;

@@ -8,7 +8,6 @@
 namespace {
 constexpr int32_t kNudgeMs = 100;
 constexpr int32_t kFineNudgeMs = 10;
-enum { PLAY_PLAYING = 1 };
 } // namespace
 
 void CVersewrightView::OnNudgeEarlier() {

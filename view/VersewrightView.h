@@ -145,7 +145,9 @@ public:
     int m_bFontCreated = 0;
     int m_nLineHeight = 12;
     int m_bAudioLoaded = 0;
-    int m_nPlayState = 0;
+    // The view's own record of the transport, apart from the player's state.
+    enum { PLAY_STOPPED = 0, PLAY_PLAYING = 1, PLAY_PAUSED = 2 };
+    int m_nPlayState = PLAY_STOPPED;
     QString m_strAudioPath;
     int m_nVolume = 0;
     QString m_strAudioExt;
@@ -220,6 +222,7 @@ private:
     std::unique_ptr<QPrinter> m_pPrinter;
     std::unique_ptr<CAudioLoader> m_pAudioLoader;
     bool m_bPlayWhenLoaded = false;
+    uint32_t m_nResumeAt = 0; // where a song set up again after a failure plays on from
 };
 
 extern CVersewrightView* g_pView;

@@ -23,7 +23,7 @@ TEST_F(PlaybackTest, LoadSetsUpTheBarAndKeepsTheVolume) {
     ASSERT_TRUE(m_app.Execute(IDC_PLAY));
     ASSERT_TRUE(WaitForPosition(300));
     ASSERT_TRUE(Load("short.wav"));
-    EXPECT_EQ(View()->m_nPlayState, 0);
+    EXPECT_EQ(View()->m_nPlayState, CVersewrightView::PLAY_STOPPED);
     EXPECT_FALSE(View()->IsPlaybackTimerActive());
     EXPECT_EQ(View()->m_strAudioExt, QStringLiteral(".WAV"));
     EXPECT_EQ(View()->m_nVolume, -1000);
@@ -115,7 +115,7 @@ TEST_F(PlaybackTest, FailedOpenDisablesTheTransport) {
                     ID_PLAY_PREV_TAG, ID_PLAY_NEXT_TAG, ID_PLAY_NOW_TAG})
         EXPECT_FALSE(IsEnabled(nId)) << nId;
     m_app.Press(Qt::Key_Return, Qt::ControlModifier);
-    EXPECT_EQ(View()->m_nPlayState, 0);
+    EXPECT_EQ(View()->m_nPlayState, CVersewrightView::PLAY_STOPPED);
     for (int nId : {IDC_OPEN_AUDIO, ID_PLAY_VOLUME_UP, ID_PLAY_VOLUME_DOWN})
         EXPECT_TRUE(IsEnabled(nId)) << nId;
 }

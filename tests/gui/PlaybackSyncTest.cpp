@@ -29,7 +29,7 @@ TEST_F(PlaybackTest, InsertStampsThePlayersClockAndTheCaretMovesOn) {
     ASSERT_TRUE(Load("long.mp3"));
     m_app.SetCaret(0, 2);
     m_app.Press(Qt::Key_Return, Qt::ControlModifier); // Play
-    ASSERT_EQ(View()->m_nPlayState, 1);
+    ASSERT_EQ(View()->m_nPlayState, CVersewrightView::PLAY_PLAYING);
 
     const struct {
         uint32_t nAtMs;
@@ -59,7 +59,7 @@ TEST_F(PlaybackTest, PauseContinuesAndStopStartsAgainFromZero) {
     ASSERT_TRUE(m_app.Execute(IDC_PLAY));
     ASSERT_TRUE(WaitForPosition(800));
     ASSERT_TRUE(m_app.Execute(IDC_PAUSE));
-    EXPECT_EQ(View()->m_nPlayState, 2);
+    EXPECT_EQ(View()->m_nPlayState, CVersewrightView::PLAY_PAUSED);
     EXPECT_FALSE(IsEnabled(IDC_PAUSE));
     EXPECT_TRUE(View()->IsPlaybackTimerActive());
     const uint32_t nPaused = MediaGetPosition(nullptr);
@@ -71,7 +71,7 @@ TEST_F(PlaybackTest, PauseContinuesAndStopStartsAgainFromZero) {
     EXPECT_LT(MediaGetPosition(nullptr), nPaused + 1500); // went on, not from the start
 
     ASSERT_TRUE(m_app.Execute(ID_PLAY_STOP));
-    EXPECT_EQ(View()->m_nPlayState, 0);
+    EXPECT_EQ(View()->m_nPlayState, CVersewrightView::PLAY_STOPPED);
     EXPECT_FALSE(View()->IsPlaybackTimerActive());
     EXPECT_EQ(MediaGetPosition(nullptr), 0u);
     EXPECT_EQ(View()->m_nNowTagTime, 0u);

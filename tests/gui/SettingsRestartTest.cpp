@@ -45,6 +45,27 @@ protected:
     CRunningApp m_app;
 };
 
+// Every kind of value reads back as the bytes written, after the store has been written out and
+// read in again: a number stored as text would come back as its digits.
+TEST_F(SettingsRestartTest, ValuesReadBackAsWrittenWhateverTheirType) {
+    const struct {
+        uint32_t nType;
+        std::string bytes;
+    } cases[] = {{REG_SZ, std::string("words\0", 6)},
+                 {REG_BINARY, std::string("\x01\0\xFF", 3)},
+                 {REG_DWORD, std::string("\x7B\0\0\0", 4)},
+                 {REG_DWORD, std::string("\x31\x32\x33\0", 4)},
+                 {REG_DWORD, std::string("\xFF\xFF\xFF\xFF", 4)}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nType);
+        ASSERT_TRUE(WriteSetting("Value", c.nType, c.bytes.data(), uint32_t(c.bytes.size())));
+        char buffer[16] = {};
+        uint32_t nSize = sizeof buffer;
+        ASSERT_TRUE(ReadSetting("Value", buffer, nSize));
+        EXPECT_EQ(std::string(buffer, nSize), c.bytes);
+    }
+}
+
 TEST_F(SettingsRestartTest, StartUpNeverWritesTheRecord) {
     ASSERT_TRUE(m_app.Start());
     EXPECT_TRUE(StoredXData().isEmpty());

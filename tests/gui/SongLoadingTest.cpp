@@ -49,7 +49,8 @@ class SongLoadingTest : public PlaybackTest {
 protected:
     QString StatusText() const { return m_app.Frame()->statusBar()->currentMessage(); }
     bool WaitForStopped() {
-        return WaitFor([this] { return View()->m_nPlayState == 0; }, 10000);
+        return WaitFor([this] { return View()->m_nPlayState == CVersewrightView::PLAY_STOPPED; },
+                       10000);
     }
     QTemporaryDir m_dir;
 };
@@ -57,8 +58,8 @@ protected:
 // A download cut at half: its Xing header still claims the whole song.
 TEST_F(SongLoadingTest, TruncatedSongEndsAtWhatWasHeard) {
     const QString wav = m_dir.filePath("two.wav"), mp3 = m_dir.filePath("two.mp3");
-    ASSERT_TRUE(Make(QStringLiteral("sox -q -n -r 44100 -c 2 -b 16 '%1' synth 2 sine 330 vol 0.1")
-                         .arg(wav)));
+    ASSERT_TRUE(Make(
+        QStringLiteral("sox -q -n -r 44100 -c 2 -b 16 '%1' synth 2 sine 330 vol 0.1").arg(wav)));
     ASSERT_TRUE(Make(QStringLiteral("lame --quiet -b 128 '%1' '%2'").arg(wav, mp3)));
     QFile file(mp3);
     ASSERT_TRUE(file.resize(file.size() / 2));
@@ -81,7 +82,8 @@ TEST_F(SongLoadingTest, TruncatedSongEndsAtWhatWasHeard) {
     m_app.SetCaret(0, 0);
     m_app.Press(Qt::Key_Insert);
     EXPECT_EQ(m_app.Text().substr(0, 4), "[00:");
-    EXPECT_LE(std::stoi(m_app.Text().substr(4, 2)) * 1000 + std::stoi(m_app.Text().substr(7, 2)) * 10,
+    EXPECT_LE(std::stoi(m_app.Text().substr(4, 2)) * 1000 +
+                  std::stoi(m_app.Text().substr(7, 2)) * 10,
               int(nEnd));
 
     // Play starts again from the start.
@@ -90,7 +92,7 @@ TEST_F(SongLoadingTest, TruncatedSongEndsAtWhatWasHeard) {
         const uint32_t n = MediaGetPosition(nullptr);
         return n > 0 && n < 700;
     }));
-    EXPECT_EQ(View()->m_nPlayState, 1);
+    EXPECT_EQ(View()->m_nPlayState, CVersewrightView::PLAY_PLAYING);
 }
 
 // A decode error or a lost device stops the transport where the song was, and says so.
@@ -114,10 +116,19 @@ TEST_F(SongLoadingTest, FailureWhilePlayingStopsTheTransportAndSaysWhy) {
     QTest::qWait(300);
     EXPECT_EQ(BarText(IDC_PROGRESS_TIME), strTime);
 
+    // Play sets the song up again without holding the window, then plays on from there.
     const uint32_t nStopped = MediaGetPosition(nullptr);
-    ASSERT_TRUE(m_app.Execute(IDC_PLAY)); // plays on from there
+    CGate gate;
+    MediaSetBackendFactory(gate.Factory());
+    ASSERT_TRUE(m_app.Execute(IDC_PLAY));
+    EXPECT_TRUE(View()->IsAudioLoading());
+    EXPECT_EQ(View()->m_nPlayState, CVersewrightView::PLAY_STOPPED);
+    EXPECT_TRUE(BarText(IDC_AUDIO_FILE).endsWith(QStringLiteral("long.mp3")));
+    gate.Open();
     ASSERT_TRUE(WaitForPosition(nStopped + 200));
     EXPECT_LT(MediaGetPosition(nullptr), nStopped + 1500);
+    EXPECT_EQ(View()->m_nPlayState, CVersewrightView::PLAY_PLAYING);
+    MediaSetBackendFactory(GstMediaBackendFactory("fakeaudiosink"));
 }
 
 TEST_F(SongLoadingTest, SongThatCannotBeOpenedLeavesNoNameAndSaysWhy) {
@@ -130,8 +141,10 @@ TEST_F(SongLoadingTest, SongThatCannotBeOpenedLeavesNoNameAndSaysWhy) {
         ASSERT_TRUE(Load("long.mp3"));
         EXPECT_FALSE(Load(c.name));
         EXPECT_EQ(BarText(IDC_AUDIO_FILE), QString());
-        EXPECT_TRUE(StatusText().contains(QString::fromLatin1(c.name))) << StatusText().toStdString();
-        EXPECT_TRUE(StatusText().contains(QString::fromLatin1(c.why))) << StatusText().toStdString();
+        EXPECT_TRUE(StatusText().contains(QString::fromLatin1(c.name)))
+            << StatusText().toStdString();
+        EXPECT_TRUE(StatusText().contains(QString::fromLatin1(c.why)))
+            << StatusText().toStdString();
         EXPECT_FALSE(IsEnabled(IDC_PLAY));
     }
 }
@@ -141,7 +154,8 @@ TEST_F(SongLoadingTest, SongThatCannotBeOpenedLeavesNoNameAndSaysWhy) {
 TEST(SongLoadingStartUp, WindowShowsTheLyricsWhileTheSongLoads) {
     ASSERT_EQ(CTestAudio::Get().Error(), "");
     QTemporaryDir dir;
-    ASSERT_TRUE(QFile::copy(QString::fromStdString(CTestAudio::Get().Path("long.mp3")), dir.filePath("song.mp3")));
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(CTestAudio::Get().Path("long.mp3")),
+                            dir.filePath("song.mp3")));
     QFile lyrics(dir.filePath("song.lrc"));
     ASSERT_TRUE(lyrics.open(QIODevice::WriteOnly));
     lyrics.write("[00:00.50]first\r\nsecond\r\n");
@@ -154,10 +168,11 @@ TEST(SongLoadingStartUp, WindowShowsTheLyricsWhileTheSongLoads) {
     EXPECT_EQ(app.Text(), "[00:00.50]first\r\nsecond\r\n");
     EXPECT_TRUE(app.View()->IsAudioLoading());
     ASSERT_TRUE(app.Execute(IDC_PLAY));
-    EXPECT_EQ(app.View()->m_nPlayState, 0);
+    EXPECT_EQ(app.View()->m_nPlayState, CVersewrightView::PLAY_STOPPED);
 
     gate.Open();
-    ASSERT_TRUE(QTest::qWaitFor([&app] { return app.View()->m_nPlayState == 1; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&app] { return app.View()->m_nPlayState == CVersewrightView::PLAY_PLAYING; }, 10000));
     EXPECT_EQ(app.View()->m_strAudioPath, dir.filePath("song.mp3"));
     ASSERT_TRUE(QTest::qWaitFor([] { return MediaGetPosition(nullptr) > 100; }, 5000));
     MediaSetBackendFactory(nullptr);

@@ -44,9 +44,7 @@ protected:
         ASSERT_TRUE(Panel()->isVisible());
     }
     bool WaitForWaveform() {
-        return WaitFor([this] {
-            return Panel()->Loader()->State() == CPeakLoader::EState::Ready;
-        });
+        return WaitFor([this] { return Panel()->Loader()->State() == CPeakLoader::EState::Ready; });
     }
     // Plays until the song stands at or past a position.
     void PlayTo(uint32_t nMs) {
@@ -139,7 +137,7 @@ TEST_F(TimingPanelTest, SpeedKeysStepThroughTheSpeedsAndStampsStayInSongTime) {
         int nPresses;
         const char* pszShown;
     } steps[] = {
-        {Qt::Key_Up, 1, "1.25"}, {Qt::Key_Up, 3, "1.5"},   {Qt::Key_Down, 2, "1.0"},
+        {Qt::Key_Up, 1, "1.25"},   {Qt::Key_Up, 3, "1.5"},   {Qt::Key_Down, 2, "1.0"},
         {Qt::Key_Down, 1, "0.75"}, {Qt::Key_Down, 4, "0.5"},
     };
     for (const auto& s : steps) {
@@ -182,8 +180,7 @@ TEST_F(TimingPanelTest, NudgeKeysMoveTheCaretLinesFirstTagOneUndoStepEach) {
         m_app.SetCaret(c.nLine, 2);
         for (int i = 0; i < c.nPresses; ++i)
             m_app.Press(c.key, c.modifiers);
-        EXPECT_EQ(View()->document()->findBlockByNumber(c.nLine).text().toStdString(),
-                  c.pszLine);
+        EXPECT_EQ(View()->document()->findBlockByNumber(c.nLine).text().toStdString(), c.pszLine);
         EXPECT_EQ(View()->textCursor().blockNumber(), c.nLine);
     }
     // Each press that moved the tag was one step; those at zero made none.
@@ -206,7 +203,7 @@ TEST_F(TimingPanelTest, NudgeWhilePlayingAndReplayGoASecondBeforeTheTag) {
     ASSERT_TRUE(Load("long.mp3"));
     m_app.SetCaret(2, 0);
     m_app.Press(Qt::Key_R, Qt::ControlModifier);
-    ASSERT_EQ(View()->m_nPlayState, 1);
+    ASSERT_EQ(View()->m_nPlayState, CVersewrightView::PLAY_PLAYING);
     // [00:05.50] plays at 5.0 s with the offset; a second before is 4.0 s.
     EXPECT_GE(MediaGetPosition(nullptr), 4000u);
     EXPECT_LT(MediaGetPosition(nullptr), 4600u);
@@ -218,7 +215,7 @@ TEST_F(TimingPanelTest, NudgeWhilePlayingAndReplayGoASecondBeforeTheTag) {
     const uint32_t nAfter = MediaGetPosition(nullptr);
     EXPECT_GE(nAfter, 600u);
     EXPECT_LT(nAfter, 1200u);
-    EXPECT_EQ(View()->m_nPlayState, 1);
+    EXPECT_EQ(View()->m_nPlayState, CVersewrightView::PLAY_PLAYING);
 }
 
 TEST_F(TimingPanelTest, ReactionTimeComesOffEveryStampAndIsRemembered) {
@@ -228,7 +225,9 @@ TEST_F(TimingPanelTest, ReactionTimeComesOffEveryStampAndIsRemembered) {
         int nReaction;
         uint32_t nAt;
         const char* pszTag;
-    } cases[] = {{0, 2000, "[00:02.00]"}, {300, 2000, "[00:01.70]"}, {500, 300, "[00:00.00]"},
+    } cases[] = {{0, 2000, "[00:02.00]"},
+                 {300, 2000, "[00:01.70]"},
+                 {500, 300, "[00:00.00]"},
                  {120, 7050, "[00:06.93]"}};
     for (const auto& c : cases) {
         m_app.SetText("line");
@@ -272,8 +271,7 @@ TEST_F(TimingPanelTest, ClickSeeksDragMovesATagAndCtrlWheelZooms) {
     EXPECT_EQ(m_app.Text(), "[00:01.00]one\r\n[00:03.00]two");
 
     QWheelEvent wheel(QPointF(300, y), Wave()->mapToGlobal(QPointF(300, y)), QPoint(),
-                      QPoint(0, 240), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
-                      false);
+                      QPoint(0, 240), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(Wave(), &wheel);
     EXPECT_NEAR(Wave()->MsPerPixel(), 6.4, 0.01);
     EXPECT_NEAR(Wave()->TimeAt(300), 3000.0, 1.0); // the time under the pointer stays

@@ -18,7 +18,7 @@ using namespace std::chrono_literals;
 
 const char* const kPlayable[] = {"song.wav",      "cbr_xing.mp3", "cbr_plain.mp3",  "vbr_xing.mp3",
                                  "vbr_plain.mp3", "tagged.mp3",   "mpeg2_mono.mp3", "song.wma",
-                                 "song.aiff",     "song.au",      "song.mpt"};
+                                 "song.aiff",     "song.au",      "song.mpt",       "vbri.mp3"};
 
 TEST_F(GstPlayer, LengthAtOpenIsWhatPlays) {
     for (const char* name : kPlayable) {

@@ -12,12 +12,15 @@
 #include <functional>
 #include <iterator>
 
+#include "player/Mp3Length.h"
+
 namespace {
 
 // Every command, in order, with $D for the folder; the folder's name follows from them, so a
 // change here makes a new set instead of reusing a stale one.
 const char* const kRecipes[] = {
-    "sox -q -n -r 44100 -c 2 -b 16 $D/song.wav synth 1 sine 440 vol 0.05 : synth 2 whitenoise vol 0.5",
+    "sox -q -n -r 44100 -c 2 -b 16 $D/song.wav synth 1 sine 440 vol 0.05 : synth 2 whitenoise vol "
+    "0.5",
     "lame --quiet -b 128 $D/song.wav $D/cbr_xing.mp3",
     "lame --quiet -b 128 -t $D/song.wav $D/cbr_plain.mp3",
     "lame --quiet -V 2 $D/song.wav $D/vbr_xing.mp3",
@@ -38,6 +41,10 @@ const char* const kRecipes[] = {
     "(head -c $(($(stat -c %s $D/cbr_xing.mp3) / 2)) $D/cbr_xing.mp3 > $D/truncated.mp3)",
     "(cat $D/cbr_xing.mp3 $D/vbr_xing.mp3 > $D/joined.mp3)",
 };
+
+// The files Make writes itself, besides the recipes'; a change here makes a new set as well.
+const char kMadeInCode[] =
+    "song.mpt bad_header.mpt empty.mp3 text.mp3 noise.wma picture.mp3 vbri.mp3";
 
 std::string Expand(std::string command, const std::string& strDir) {
     for (size_t at = command.find("$D"); at != std::string::npos; at = command.find("$D", at))
@@ -63,6 +70,31 @@ std::string Id3WithPicture(size_t n) {
     return tag + frame;
 }
 
+std::string BigEndian(uint32_t n, int nBytes) {
+    std::string bytes;
+    for (int shift = (nBytes - 1) * 8; shift >= 0; shift -= 8)
+        bytes += char((n >> shift) & 0xFF);
+    return bytes;
+}
+
+// The song with a VBRI header, as some encoders write it, in place of its first frame's audio:
+// the bytes and frames of the whole stream. Empty when the song does not start with a frame.
+std::string WithVbriHeader(std::string mp3) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(mp3.data());
+    Mp3FrameHeader h;
+    uint32_t nFrames = 0;
+    for (size_t pos = 0; pos + 4 <= mp3.size() && Mp3ParseHeader(bytes + pos, h); ++nFrames)
+        pos += size_t(h.nFrameBytes);
+    const std::string vbri = "VBRI" + BigEndian(1, 2) + BigEndian(0, 2) + BigEndian(75, 2) +
+                             BigEndian(uint32_t(mp3.size()), 4) + BigEndian(nFrames, 4) +
+                             BigEndian(0, 2) + BigEndian(1, 2) + BigEndian(2, 2) + BigEndian(0, 2);
+    constexpr size_t kAfterSideInfo = 4 + 32;
+    if (nFrames == 0 || !Mp3ParseHeader(bytes, h) || h.nVersion != 1 || h.bMono ||
+        size_t(h.nFrameBytes) < kAfterSideInfo + vbri.size())
+        return {};
+    return mp3.replace(kAfterSideInfo, vbri.size(), vbri);
+}
+
 void Write(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
     out << bytes;
@@ -76,7 +108,7 @@ CTestAudio& CTestAudio::Get() {
 }
 
 CTestAudio::CTestAudio() {
-    std::string recipes;
+    std::string recipes = kMadeInCode;
     for (const char* pszRecipe : kRecipes)
         recipes += pszRecipe;
     namespace fs = std::filesystem;
@@ -129,6 +161,10 @@ bool CTestAudio::Make(const std::string& strDir) {
         garbage[i] = char((i * 2654435761u) >> 13);
     Write(path("noise.wma"), garbage);
     Write(path("picture.mp3"), Id3WithPicture(400 * 1024) + ReadAll(path("cbr_xing.mp3")));
+    const std::string vbri = WithVbriHeader(ReadAll(path("vbr_plain.mp3")));
+    if (!vbri.empty())
+        Write(path("vbri.mp3"), vbri);
+    bMade = bMade && !vbri.empty();
     return bMade;
 }
 
@@ -143,16 +179,16 @@ double CTestAudio::DecodedMs(const std::string& name) {
     // sox reads the uncompressed containers itself; GStreamer's AIFF parser can stall when it
     // reads a file directly, so the reference decode must not depend on it.
     std::string wav = Path(name);
-    const bool bSoxReads = name.ends_with(".wav") || name.ends_with(".aiff") ||
-                           name.ends_with(".au");
+    const bool bSoxReads =
+        name.ends_with(".wav") || name.ends_with(".aiff") || name.ends_with(".au");
     // The folder is shared: each process decodes into a file of its own.
     const std::string decoded = Path("decoded-" + std::to_string(getpid()) + ".wav");
     if (!bSoxReads) {
         wav = decoded;
         // Bounded, and tried twice: a stalled decoder must fail the test, not hang the suite.
-        const std::string decode = "timeout 60 gst-launch-1.0 -q filesrc location=" + Path(name) +
-                                   " ! decodebin ! audioconvert ! wavenc ! filesink location=" +
-                                   wav;
+        const std::string decode =
+            "timeout 60 gst-launch-1.0 -q filesrc location=" + Path(name) +
+            " ! decodebin ! audioconvert ! wavenc ! filesink location=" + wav;
         if (!Run(decode) && !Run(decode))
             return -1;
     }
