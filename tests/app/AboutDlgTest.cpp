@@ -8,8 +8,8 @@
 #include "app/InfoDlg.h"
 #include "app/Resource.h"
 #include "platform/framework/MessageBox.h"
-#include "tests/support/DialogDriver.h"
 #include "tests/support/AppHarness.h"
+#include "tests/support/ModalDialogs.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ protected:
         CLocaleScope locale(pszLang);
         ASSERT_TRUE(m_app.Start());
         bool bSeen = false;
-        OnNextModal([&](QWidget* pAbout) {
+        WhenModalOpens([&](QWidget* pAbout) {
             bSeen = true;
             // Its shortcuts answer only once it is the active window, which a slow machine
             // may not have made it yet.
@@ -67,13 +67,13 @@ TEST_F(AboutDlg, ShowsIconVersionAndOk) {
 
 TEST_F(AboutDlg, HotKeyDoesNothingInEnglish) {
     RunAbout("en_US.UTF-8", [](QWidget* pAbout) {
-        QPointer<QTimer> pWatch = OnNextModal([](QWidget* pOther) {
+        CModalWatch watch = WhenModalOpens([](QWidget* pOther) {
             ADD_FAILURE() << "a box opened";
             pOther->close();
         });
         PressHotKey(pAbout);
         QTest::qWait(50);
-        delete pWatch;
+        watch.Stop();
         EXPECT_EQ(QApplication::activeModalWidget(), pAbout);
         QTest::keyClick(pAbout, Qt::Key_Escape); // Esc closes the About box
         EXPECT_FALSE(pAbout->isVisible());
@@ -90,7 +90,7 @@ TEST_F(AboutDlg, HotKeyOpensOneInformationBoxInSimplifiedChinese) {
     for (const auto& close : closers) {
         RunAbout("zh_CN.UTF-8", [&](QWidget* pAbout) {
             bool bInfoSeen = false;
-            OnNextModal([&](QWidget* pInfo) {
+            WhenModalOpens([&](QWidget* pInfo) {
                 bInfoSeen = true;
                 ASSERT_TRUE(IsInfoBox(pInfo));
                 EXPECT_TRUE(g_bTestInfoOpen);
@@ -120,12 +120,12 @@ TEST_F(AboutDlg, HotKeyOpensOneInformationBoxInSimplifiedChinese) {
 
 TEST(InfoBox, NeverOpensWhileAnotherIsOpen) {
     g_bTestInfoOpen = true;
-    QPointer<QTimer> pWatch = OnNextModal([](QWidget* pOther) {
+    CModalWatch watch = WhenModalOpens([](QWidget* pOther) {
         ADD_FAILURE() << "a second box opened";
         pOther->close();
     });
     RunTestInfoDialog(nullptr); // returns at once instead of running a second box
-    delete pWatch;
+    watch.Stop();
     EXPECT_TRUE(g_bTestInfoOpen); // still the first box's
     g_bTestInfoOpen = false;
 }

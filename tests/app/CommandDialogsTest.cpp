@@ -47,13 +47,13 @@ TEST(CommandDialogsTest, MenuItemsOpenTheirDialogsOverTheMainWindow) {
         EXPECT_TRUE(pAction->isEnabled()) << c.nId;
         QString strClass;
         QWidget* pParent = nullptr;
-        auto pCame = WhenModalOpens<QDialog>([&](QDialog* pDlg) {
+        const CModalWatch watch = WhenModalOpens<QDialog>([&](QDialog* pDlg) {
             strClass = QString::fromLatin1(pDlg->metaObject()->className());
             pParent = pDlg->parentWidget();
             pDlg->reject();
         });
         pAction->trigger();
-        ASSERT_TRUE(*pCame) << c.nId;
+        ASSERT_TRUE(watch.Came()) << c.nId;
         EXPECT_EQ(strClass, QString::fromLatin1(c.pszDialog));
         EXPECT_EQ(pParent, app.Frame()) << c.nId;
     }
@@ -78,12 +78,12 @@ TEST(CommandDialogsTest, DialogsSpeakTheInterfaceLanguage) {
         CRunningApp app;
         ASSERT_TRUE(app.Start());
         QString strTitle;
-        auto pCame = WhenModalOpens<QFontDialog>([&strTitle](QFontDialog* pDlg) {
+        const CModalWatch watch = WhenModalOpens<QFontDialog>([&strTitle](QFontDialog* pDlg) {
             strTitle = pDlg->windowTitle();
             pDlg->reject();
         });
         app.Execute(ID_VIEW_SET_FONT);
-        EXPECT_TRUE(*pCame);
+        EXPECT_TRUE(watch.Came());
         EXPECT_EQ(strTitle, QString::fromUtf8(c.pszTitle)) << c.pszLang;
     }
     setenv("LANG", "en_US.UTF-8", 1);

@@ -7,8 +7,8 @@
 
 #include "app/EditTitleDlg.h"
 #include "app/Resource.h"
-#include "tests/support/DialogDriver.h"
 #include "tests/support/AppHarness.h"
+#include "tests/support/ModalDialogs.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ protected:
     // Runs the command; fn drives the dialog while it is open.
     void RunDialog(std::function<void(QWidget*)> fn) {
         bool bSeen = false;
-        OnNextModal([&](QWidget* pDlg) {
+        WhenModalOpens([&](QWidget* pDlg) {
             bSeen = true;
             fn(pDlg);
             if (pDlg->isVisible()) { // a test that left it open
@@ -218,7 +218,7 @@ TEST(EditTitleDlgLanguages, EachLanguageHasItsTemplate) {
         ASSERT_TRUE(app.Start());
         app.SetText("[ti:x]");
         bool bSeen = false;
-        OnNextModal([&](QWidget* pDlg) {
+        WhenModalOpens([&](QWidget* pDlg) {
             bSeen = true;
             EXPECT_EQ(pDlg->windowTitle(), c.strCaption);
             QStringList labels;
@@ -239,7 +239,7 @@ TEST(EditTitleDlgLanguages, EachLanguageHasItsTemplate) {
 TEST(EditTitleDlgAlone, WithoutAViewOpensEmptyAndChangesNothing) {
     ASSERT_EQ(g_pView, nullptr);
     CEditTitleDlg dlg;
-    OnNextModal([&](QWidget* pDlg) {
+    WhenModalOpens([&](QWidget* pDlg) {
         EXPECT_EQ(EditOf(pDlg, IDC_TITLE)->text(), "");
         EXPECT_EQ(EditOf(pDlg, IDC_OFFSET)->text(), "0");
         Type(EditOf(pDlg, IDC_TITLE), "T");

@@ -13,9 +13,9 @@
 #include "app/Resource.h"
 #include "doc/LrcText.h"
 #include "platform/framework/MessageBox.h"
-#include "tests/support/DialogDriver.h"
 #include "tests/support/FileDialogAnswer.h"
 #include "tests/support/FolderAppTest.h"
+#include "tests/support/ModalDialogs.h"
 
 namespace {
 
@@ -132,7 +132,7 @@ TEST_F(UnfitTextTest, HeaderDialogKeepsNoBreakSpaces) {
     const std::string file = "[ti:A\xC2\xA0"
                              "B]\r\n[00:01.00]x\xC2\xA0y";
     OpenFile("song.lrc", file);
-    OnNextModal(
+    WhenModalOpens(
         [](QWidget* pDlg) { qobject_cast<QPushButton*>(FindDlgItem(pDlg, IDOK))->click(); });
     m_app.Execute(ID_EDIT_LRC_TITLE);
     EXPECT_EQ(m_app.Text(), file);

@@ -62,28 +62,29 @@ protected:
     }
     // Chooses a font in the font dialog opened by Set font; false if none opened.
     bool ChooseFont(const QFont& font) {
-        auto pCame = WhenModalOpens<QFontDialog>([font](QFontDialog* pDlg) {
+        const CModalWatch watch = WhenModalOpens<QFontDialog>([font](QFontDialog* pDlg) {
             pDlg->setCurrentFont(font);
             PressDialogButton(pDlg, QDialogButtonBox::Ok);
         });
         m_app.Execute(ID_VIEW_SET_FONT);
-        return *pCame;
+        return watch.Came();
     }
     // Answers the colour dialog of a command with a colour (or Cancel for an invalid one); the
     // colour the dialog started from.
     QColor ChooseColor(int nId, const QColor& color) {
         QColor initial;
-        auto pCame = WhenModalOpens<QColorDialog>([&initial, color](QColorDialog* pDlg) {
-            initial = pDlg->currentColor();
-            if (!color.isValid()) {
-                PressDialogButton(pDlg, QDialogButtonBox::Cancel);
-                return;
-            }
-            pDlg->setCurrentColor(color);
-            PressDialogButton(pDlg, QDialogButtonBox::Ok);
-        });
+        const CModalWatch watch =
+            WhenModalOpens<QColorDialog>([&initial, color](QColorDialog* pDlg) {
+                initial = pDlg->currentColor();
+                if (!color.isValid()) {
+                    PressDialogButton(pDlg, QDialogButtonBox::Cancel);
+                    return;
+                }
+                pDlg->setCurrentColor(color);
+                PressDialogButton(pDlg, QDialogButtonBox::Ok);
+            });
         m_app.Execute(nId);
-        EXPECT_TRUE(*pCame) << nId;
+        EXPECT_TRUE(watch.Came()) << nId;
         return initial;
     }
     CRunningApp m_app;
@@ -134,7 +135,7 @@ TEST_F(AppearanceTest, FontDialogStartsFromTheCurrentFontAndOffersNoEffects) {
     QString strFamily;
     int nPixels = 0;
     int nVisibleChecks = -1;
-    auto pCame = WhenModalOpens<QFontDialog>([&](QFontDialog* pDlg) {
+    const CModalWatch watch = WhenModalOpens<QFontDialog>([&](QFontDialog* pDlg) {
         strFamily = QFontInfo(pDlg->currentFont()).family();
         nPixels = QFontInfo(pDlg->currentFont()).pixelSize();
         nVisibleChecks = 0;
@@ -143,7 +144,7 @@ TEST_F(AppearanceTest, FontDialogStartsFromTheCurrentFontAndOffersNoEffects) {
         PressDialogButton(pDlg, QDialogButtonBox::Cancel);
     });
     m_app.Execute(ID_VIEW_SET_FONT);
-    ASSERT_TRUE(*pCame);
+    ASSERT_TRUE(watch.Came());
     EXPECT_EQ(strFamily, QStringLiteral("DejaVu Serif"));
     EXPECT_EQ(nPixels, 16);
     EXPECT_EQ(nVisibleChecks, 0);
@@ -173,14 +174,14 @@ TEST_F(AppearanceTest, CancelKeepsFontAndSetsTheMarginAgain) {
     ASSERT_TRUE(StartWith("DejaVu Serif", -9));
     CVersewrightView* pView = m_app.View();
     const QFont before = pView->font();
-    auto pCame = WhenModalOpens<QFontDialog>([](QFontDialog* pDlg) {
+    const CModalWatch watch = WhenModalOpens<QFontDialog>([](QFontDialog* pDlg) {
         QFont other(QStringLiteral("DejaVu Sans"));
         other.setPixelSize(40);
         pDlg->setCurrentFont(other);
         PressDialogButton(pDlg, QDialogButtonBox::Cancel);
     });
     m_app.Execute(ID_VIEW_SET_FONT);
-    ASSERT_TRUE(*pCame);
+    ASSERT_TRUE(watch.Came());
     EXPECT_EQ(pView->font(), before);
     EXPECT_EQ(QFontInfo(pView->font()).pixelSize(), 9);
     EXPECT_EQ(pView->m_nLineHeight, 12);

@@ -6,8 +6,8 @@
 
 #include "app/Resource.h"
 #include "doc/LrcText.h"
-#include "tests/support/DialogDriver.h"
 #include "tests/support/AppHarness.h"
+#include "tests/support/ModalDialogs.h"
 
 namespace {
 

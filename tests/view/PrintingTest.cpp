@@ -53,19 +53,20 @@ protected:
     }
     // Ctrl+P; in the print dialog picks printing to a PDF file and presses button.
     bool PrintWithDialog(const QString& strPdf, QDialogButtonBox::StandardButton button) {
-        auto pCame = WhenModalOpens<QPrintDialog>([strPdf, button](QPrintDialog* pDlg) {
-            auto* pPrinters = pDlg->findChild<QComboBox*>(QStringLiteral("printers"));
-            auto* pFile = pDlg->findChild<QLineEdit*>(QStringLiteral("filename"));
-            if (!pPrinters || !pFile) {
-                pDlg->reject();
-                return;
-            }
-            pPrinters->setCurrentIndex(pPrinters->count() - 1); // "Print to File (PDF)"
-            pFile->setText(strPdf);
-            PressDialogButton(pDlg, button);
-        });
+        const CModalWatch watch =
+            WhenModalOpens<QPrintDialog>([strPdf, button](QPrintDialog* pDlg) {
+                auto* pPrinters = pDlg->findChild<QComboBox*>(QStringLiteral("printers"));
+                auto* pFile = pDlg->findChild<QLineEdit*>(QStringLiteral("filename"));
+                if (!pPrinters || !pFile) {
+                    pDlg->reject();
+                    return;
+                }
+                pPrinters->setCurrentIndex(pPrinters->count() - 1); // "Print to File (PDF)"
+                pFile->setText(strPdf);
+                PressDialogButton(pDlg, button);
+            });
         m_app.Press(Qt::Key_P, Qt::ControlModifier);
-        return *pCame;
+        return watch.Came();
     }
     QTemporaryDir m_dir;
     CRunningApp m_app;
@@ -139,13 +140,14 @@ TEST_F(PrintingTest, PreviewShowsThePages) {
             text += "preview line\r\n";
         m_app.SetText(text);
         int nPages = -1;
-        auto pCame = WhenModalOpens<QPrintPreviewDialog>([&nPages](QPrintPreviewDialog* pDlg) {
-            if (auto* pPreview = pDlg->findChild<QPrintPreviewWidget*>())
-                nPages = pPreview->pageCount();
-            pDlg->reject();
-        });
+        const CModalWatch watch =
+            WhenModalOpens<QPrintPreviewDialog>([&nPages](QPrintPreviewDialog* pDlg) {
+                if (auto* pPreview = pDlg->findChild<QPrintPreviewWidget*>())
+                    nPages = pPreview->pageCount();
+                pDlg->reject();
+            });
         m_app.Execute(ID_FILE_PRINT_PREVIEW);
-        ASSERT_TRUE(*pCame);
+        ASSERT_TRUE(watch.Came());
         if (c.bSeveralPages)
             EXPECT_GT(nPages, 1);
         else
@@ -162,13 +164,13 @@ TEST_F(PrintingTest, PageSetupHoldsForLaterPrinting) {
     m_app.Execute(ID_FILE_PRINT_DIRECT);
     ASSERT_TRUE(QFile::exists(strPortrait));
 
-    auto pCame = WhenModalOpens<QPageSetupDialog>([](QPageSetupDialog* pDlg) {
+    const CModalWatch watch = WhenModalOpens<QPageSetupDialog>([](QPageSetupDialog* pDlg) {
         if (auto* pLandscape = pDlg->findChild<QRadioButton*>(QStringLiteral("landscape")))
             pLandscape->click();
         PressDialogButton(pDlg, QDialogButtonBox::Ok);
     });
     m_app.Execute(ID_FILE_PRINT_SETUP);
-    ASSERT_TRUE(*pCame);
+    ASSERT_TRUE(watch.Came());
     const QString strLandscape = PathOf("landscape.pdf");
     m_app.View()->GetPrinter().setOutputFileName(strLandscape);
     m_app.Execute(ID_FILE_PRINT_DIRECT);
