@@ -111,13 +111,6 @@ bool ReadHead(const std::string& path, unsigned char* head, size_t n, off_t& siz
 
 } // namespace
 
-bool IsAiffFile(const std::string& path) {
-    unsigned char head[12] = {};
-    off_t size = 0;
-    return ReadHead(path, head, sizeof head, size) && std::memcmp(head, "FORM", 4) == 0 &&
-           (std::memcmp(head + 8, "AIFF", 4) == 0 || std::memcmp(head + 8, "AIFC", 4) == 0);
-}
-
 int64_t MptAudioOffset(const std::string& path) {
     unsigned char head[7] = {};
     off_t size = 0;

@@ -35,5 +35,3 @@ private:
 // Where the audio stream of the file at path starts, by MptAudioStart: 0 for a file that is no
 // MPT file or cannot be read, -1 for an MPT file with no audio to play.
 int64_t MptAudioOffset(const std::string& path);
-// An AIFF or AIFF-C file, told by its FORM header.
-bool IsAiffFile(const std::string& path);

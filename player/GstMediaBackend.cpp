@@ -35,13 +35,6 @@ constexpr gint64 kSameEnd = 10 * GST_MSECOND;
 
 std::string UnreadableReason(const std::string& path);
 
-bool InitGStreamer() {
-    static std::once_flag s_once;
-    static bool s_bReady = false;
-    std::call_once(s_once, [] { s_bReady = gst_init_check(nullptr, nullptr, nullptr); });
-    return s_bReady;
-}
-
 class CGstMediaBackend : public IMediaBackend {
 public:
     explicit CGstMediaBackend(const char* audioSink)
@@ -108,8 +101,8 @@ private:
     bool m_bFailed = false; // an error or a stall stopped playback at m_nLastPosition
     std::string m_strError;
     std::chrono::steady_clock::time_point m_lastMove; // when the position last moved
-    double m_dRate = 1.0;      // every seek carries it
-    bool m_bScaleTempo = false; // the pitch is kept when the speed changes
+    double m_dRate = 1.0;                             // every seek carries it
+    bool m_bScaleTempo = false;                       // the pitch is kept when the speed changes
 };
 
 GstElement* CGstMediaBackend::MakeAudioSink() const {
@@ -162,9 +155,7 @@ int CGstMediaBackend::RenderFile(const char16_t* path) {
     const int64_t nAudioOffset = MptAudioOffset(strPath);
     if (nAudioOffset < 0)
         return OpenFailed("the file holds no audio");
-    // AIFF goes through the region source too: the AIFF parser of GStreamer 1.22 in pull mode
-    // now and then pushes before it is linked and the open hangs.
-    if (nAudioOffset > 0 || IsAiffFile(strPath)) {
+    if (nAudioOffset > 0) {
         m_pRegion = std::make_unique<CGstFileRegionSource>();
         if (!m_pRegion->Open(strPath, uint64_t(nAudioOffset)))
             return OpenFailed(g_strerror(errno));
@@ -546,6 +537,28 @@ int CGstMediaBackend::SetRate(double rate) {
 }
 
 } // namespace
+
+bool InitGStreamer() {
+    static std::once_flag s_once;
+    static bool s_bReady = false;
+    std::call_once(s_once, [] {
+        s_bReady = gst_init_check(nullptr, nullptr, nullptr);
+        // GStreamer 1.22's own AIFF parser now and then spins or hangs when a pipeline stops
+        // while it streams (its adapter goes under it), pulling or pushing alike; the libav
+        // AIFF demuxer plays the same files and is taken instead wherever it is installed.
+        GstRegistry* registry = s_bReady ? gst_registry_get() : nullptr;
+        GstPluginFeature* libav =
+            registry ? gst_registry_lookup_feature(registry, "avdemux_aiff") : nullptr;
+        if (GstPluginFeature* own =
+                libav ? gst_registry_lookup_feature(registry, "aiffparse") : nullptr) {
+            gst_plugin_feature_set_rank(own, GST_RANK_NONE);
+            gst_object_unref(own);
+        }
+        if (libav)
+            gst_object_unref(libav);
+    });
+    return s_bReady;
+}
 
 std::unique_ptr<IMediaBackend> CreateGstMediaBackend(const char* audioSink) {
     if (!InitGStreamer())

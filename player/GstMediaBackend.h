@@ -14,6 +14,10 @@ typedef struct _GstElement GstElement;
 // GStreamer cannot be initialised.
 std::unique_ptr<IMediaBackend> CreateGstMediaBackend(const char* audioSink = nullptr);
 
+// Starts GStreamer for this process once, from any thread (a second caller waits for the first),
+// and chooses the elements the program's songs play through. False when it cannot start.
+bool InitGStreamer();
+
 // A factory for MediaSetBackendFactory making GStreamer backends with the given sink.
 MediaBackendFactory GstMediaBackendFactory(const char* audioSink = nullptr);
 

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "player/GstFileRegionSource.h"
+#include "player/GstMediaBackend.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ bool DecodeSongPeaks(const std::string& path, uint32_t binMs, const std::atomic<
                      const PeakProgress& progress, std::vector<SPeakBin>* pBins,
                      std::string& strError) {
     pBins->clear();
-    if (!gst_init_check(nullptr, nullptr, nullptr)) { // waits for an init under way elsewhere
+    if (!InitGStreamer()) {
         strError = "GStreamer cannot be started";
         return false;
     }
@@ -74,11 +75,11 @@ bool DecodeSongPeaks(const std::string& path, uint32_t binMs, const std::atomic<
     g_clear_error(&error);
     CPipeline pipeline(GST_ELEMENT(gst_object_ref_sink(parsed)));
 
-    // The audio behind a lyrics header, or an AIFF file, is read as the player reads it.
+    // The audio behind a lyrics header is read as the player reads it.
     std::unique_ptr<CGstFileRegionSource> region;
     const int64_t audioOffset = MptAudioOffset(path);
     GstElement* decoder = gst_bin_get_by_name(GST_BIN(pipeline.get()), "dec");
-    if (audioOffset > 0 || IsAiffFile(path)) {
+    if (audioOffset > 0) {
         region = std::make_unique<CGstFileRegionSource>();
         if (audioOffset < 0 || !region->Open(path, uint64_t(audioOffset))) {
             gst_object_unref(decoder);

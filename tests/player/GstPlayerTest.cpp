@@ -54,6 +54,17 @@ TEST_F(GstPlayer, PathsInUtf8WithNonAsciiNamesOpen) {
     EXPECT_NEAR(MediaGetLength(nullptr), 3000, 50);
 }
 
+// Stopped at any moment while it streams, an AIFF song closes: the pipeline never hangs.
+TEST_F(GstPlayer, AiffClosesAtAnyMomentOfPlaying) {
+    for (int i = 0; i < 12; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_EQ(Open("song.aiff"), 1);
+        ASSERT_EQ(MediaPlay(nullptr), 1);
+        Wait(std::chrono::milliseconds(15 * i));
+        ASSERT_EQ(MediaClose(nullptr), 1);
+    }
+}
+
 TEST_F(GstPlayer, PlayPauseStopAndPlayFromTheStart) {
     ASSERT_EQ(Open("cbr_plain.mp3"), 1);
     EXPECT_EQ(MediaPause(nullptr), 1); // nothing to pause yet
