@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -47,7 +48,16 @@ bool LoadInput(const SCliArgs& args, const std::string& file, CLyricsFile& out,
     } else {
         bOk = ReadLyricsFile(file, GetUiLanguage(), out, error);
     }
+    if (bOk && out.bCut)
+        PrintError(DisplayName(file), "warning: it holds more lyrics than a LYR file can (2048 "
+                                      "entries) or the editor can (65535 bytes); the rest was "
+                                      "left out");
     return bOk && (!args.bToUtf8 || ConvertToUtf8(out, error));
+}
+
+// At least EXIT_FINDINGS for a file whose lyrics were not all read.
+int StatusAfter(int status, const CLyricsFile& file) {
+    return file.bCut ? std::max(status, int(EXIT_FINDINGS)) : status;
 }
 
 // The file name of an input with its extension replaced (or added).
@@ -212,6 +222,7 @@ int RunConvert(const SCliArgs& args) {
         if (!bOk || !batch.Write(input, NameWithExtension(input, ext), false,
                                  args.target != LyricsFileType::PlainText, bytes))
             status = EXIT_ERRORS;
+        status = StatusAfter(status, file);
     }
     return status;
 }
@@ -239,6 +250,7 @@ int RunTextEdit(const SCliArgs& args, const TextEdit& edit) {
                                      : NameWithExtension(input, ".lrc");
         if (!bOk || !batch.Write(input, name, true, false, PlainFileBytes(file, result)))
             status = EXIT_ERRORS;
+        status = StatusAfter(status, file);
     }
     return status;
 }
@@ -293,7 +305,7 @@ int RunCheck(const SCliArgs& args) {
             continue;
         }
         const std::vector<SFinding> findings = CheckLyricsFile(file);
-        bFindings = bFindings || !findings.empty();
+        bFindings = bFindings || !findings.empty() || file.bCut;
         json += "\n{\"file\":" + JsonString(input) +
                 ",\"codePage\":" + JsonString(file.codePage.Name()) + ",\"findings\":[";
         std::string text;
@@ -410,6 +422,7 @@ int RunInfo(const SCliArgs& args) {
             status = EXIT_ERRORS;
             continue;
         }
+        status = StatusAfter(status, file);
         SFileInfo info;
         Describe(args, input, file, info);
         if (args.bJson)

@@ -63,6 +63,7 @@ bool LoadLyricsImage(LyricsFileType type, std::string_view bytes, int nUiLanguag
         return Fail(error, type == LyricsFileType::Lyr ? "not a readable LYR file"
                                                        : "not a readable MPT file");
     out.codePage = lyrics.codePage;
+    out.bCut = lyrics.bCut;
     // Opened in the window, a LYR file's stored tags get lines of their own as in a loaded
     // LRC file, when that still fits.
     if (type == LyricsFileType::Lyr) {

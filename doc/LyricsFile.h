@@ -16,6 +16,7 @@ struct CLyricsFile {
     bool bCodePageKnown = true; // false when the bytes named no code page and a fallback was used
     std::string strRaw;         // the file's text as stored, mark removed (plain text only)
     std::string strText;        // the text as the editor holds it
+    bool bCut = false;          // a LYR file held more lyrics than the format or the editor holds
 };
 
 // Makes the editor's text of a file image of the given type. False, with the reason in error,

@@ -6,6 +6,7 @@
 
 #include "doc/LyrFormat.h"
 #include "tests/cli/CliProcess.h"
+#include "tests/support/FormatFixtures.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -59,6 +60,31 @@ TEST(CliConvert, LyrRoundTripKeepsTheCodePage) {
         RunCli(dir.Path(), {"convert", "--to", "lyr", "-o", "out", "gbk.lrc", "sub/gbk.lrc"});
     EXPECT_EQ(twice.nStatus, 2);
     EXPECT_NE(twice.strErr.find("already written from another file"), std::string::npos);
+}
+
+// A LYR file holding more than the format does: every command says so and exits with 1, and a
+// conversion keeps what could be read.
+TEST(CliConvert, LyricsLeftOutOfALyrFileAreReported) {
+    CTempFolder dir;
+    std::vector<std::string> lines;
+    for (int i = 0; i < 2049; ++i)
+        lines.push_back("line " + std::to_string(i));
+    dir.Write("many.lyr", LyrImageOf(lines, 2049));
+    const std::vector<std::vector<std::string>> commands = {
+        {"convert", "--to", "lrc", "-o", "-", "many.lyr"},
+        {"check", "many.lyr"},
+        {"info", "many.lyr"},
+        {"strip", "many.lyr"}};
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command[0]);
+        const SCliRun run = RunCli(dir.Path(), command);
+        EXPECT_EQ(run.nStatus, 1) << run.strErr;
+        EXPECT_NE(run.strErr.find("many.lyr: warning:"), std::string::npos) << run.strErr;
+        EXPECT_NE(run.strErr.find("left out"), std::string::npos);
+    }
+    const SCliRun convert = RunCli(dir.Path(), commands[0]);
+    EXPECT_NE(convert.strOut.find("line 2047\r\n"), std::string::npos);
+    EXPECT_EQ(convert.strOut.find("line 2048"), std::string::npos);
 }
 
 TEST(CliConvert, MptCarriesTheAudioBesideTheLyrics) {

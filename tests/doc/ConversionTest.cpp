@@ -125,39 +125,38 @@ protected:
     CTempFolder m_folder;
 
     bool Convert(LyricsFormat format, const std::string& in, const std::string& out) {
-        return ConvertFileToLrc(format, m_folder.File(in), m_folder.File(out),
-                                TIME_FORMAT_HUNDREDTHS, 0);
+        return ConvertFileToLrc(format, m_folder / in, m_folder / out, TIME_FORMAT_HUNDREDTHS, 0);
     }
 };
 
 TEST_F(ConversionFiles, LyrFileBecomesAnLrcFile) {
-    WriteFile(m_folder.File("Song.lyr"), BuildLyrFile(kUtf8, "[00:01]A\r\n[00:03]A\r\n[00:02]B"));
+    WriteFile(m_folder / "Song.lyr", BuildLyrFile(kUtf8, "[00:01]A\r\n[00:03]A\r\n[00:02]B"));
     ASSERT_TRUE(Convert(LyricsFormat::Lyr, "Song.lyr", "Song.lrc"));
-    EXPECT_EQ(ReadWholeFile(m_folder.File("Song.lrc")), "[00:03.00][00:01.00]A\r\n[00:02.00]B\r\n");
+    EXPECT_EQ(ReadWholeFile(m_folder / "Song.lrc"), "[00:03.00][00:01.00]A\r\n[00:02.00]B\r\n");
 }
 
 // Bytes past what the reader can reach change nothing, and are not read.
 TEST_F(ConversionFiles, LyrFileWithTrailingBytesReadsTheSame) {
     const std::string image = BuildLyrFile(kUtf8, "[00:01]A\r\n[00:02]B");
-    WriteFile(m_folder.File("Song.lyr"), image + std::string(LYR_READ_LIMIT, '\x41'));
+    WriteFile(m_folder / "Song.lyr", image + std::string(LYR_READ_LIMIT, '\x41'));
     ASSERT_TRUE(Convert(LyricsFormat::Lyr, "Song.lyr", "Song.lrc"));
-    EXPECT_EQ(ReadWholeFile(m_folder.File("Song.lrc")), "[00:01.00]A\r\n[00:02.00]B\r\n");
+    EXPECT_EQ(ReadWholeFile(m_folder / "Song.lrc"), "[00:01.00]A\r\n[00:02.00]B\r\n");
 }
 
 TEST_F(ConversionFiles, MptFileLargerThanItsReadLimitIsRead) {
     const std::string audio(200000, '\x33');
-    WriteFile(m_folder.File("Song.mpt"),
+    WriteFile(m_folder / "Song.mpt",
               BuildMptFile(kUtf8, "[00:02]Two\r\n[00:01]One", "Song.mp3", 9000, audio));
     ASSERT_TRUE(Convert(LyricsFormat::Mpt, "Song.mpt", "Song.lrc"));
-    EXPECT_EQ(ReadWholeFile(m_folder.File("Song.lrc")), "[00:01.00]One\r\n[00:02.00]Two\r\n");
+    EXPECT_EQ(ReadWholeFile(m_folder / "Song.lrc"), "[00:01.00]One\r\n[00:02.00]Two\r\n");
 }
 
 TEST_F(ConversionFiles, FailuresLeaveTheOutputAlone) {
-    WriteFile(m_folder.File("bad.lyr"), std::string(600, '\x7f')); // table runs past the end
-    WriteFile(m_folder.File("bad.mpt"), "MPT");
-    WriteFile(m_folder.File("good.lyr"), BuildLyrFile(kUtf8, "[00:01]A"));
-    WriteFile(m_folder.File("old.lrc"), "old text");
-    std::filesystem::create_directory(m_folder.File("folder.lyr"));
+    WriteFile(m_folder / "bad.lyr", std::string(600, '\x7f')); // table runs past the end
+    WriteFile(m_folder / "bad.mpt", "MPT");
+    WriteFile(m_folder / "good.lyr", BuildLyrFile(kUtf8, "[00:01]A"));
+    WriteFile(m_folder / "old.lrc", "old text");
+    std::filesystem::create_directory(m_folder / "folder.lyr");
     struct Case {
         LyricsFormat format;
         const char* in;
@@ -172,18 +171,18 @@ TEST_F(ConversionFiles, FailuresLeaveTheOutputAlone) {
     };
     for (const Case& c : cases)
         EXPECT_FALSE(Convert(c.format, c.in, c.out)) << c.in;
-    EXPECT_EQ(ReadWholeFile(m_folder.File("old.lrc")), "old text");
+    EXPECT_EQ(ReadWholeFile(m_folder / "old.lrc"), "old text");
 }
 
 TEST_F(ConversionFiles, ReadFileBytesHonoursTheLimit) {
-    WriteFile(m_folder.File("f"), std::string(70000, 'x'));
+    WriteFile(m_folder / "f", std::string(70000, 'x'));
     std::string data;
-    ASSERT_TRUE(ReadFileBytes(m_folder.File("f"), MPT_READ_LIMIT, data));
+    ASSERT_TRUE(ReadFileBytes(m_folder / "f", MPT_READ_LIMIT, data));
     EXPECT_EQ(data.size(), 65536u);
-    ASSERT_TRUE(ReadFileBytes(m_folder.File("f"), ReadLimit(LyricsFormat::Lyr), data));
+    ASSERT_TRUE(ReadFileBytes(m_folder / "f", ReadLimit(LyricsFormat::Lyr), data));
     EXPECT_EQ(data.size(), 70000u);
-    WriteFile(m_folder.File("f"), std::string(LYR_READ_LIMIT + 1, 'x'));
-    ASSERT_TRUE(ReadFileBytes(m_folder.File("f"), ReadLimit(LyricsFormat::Lyr), data));
+    WriteFile(m_folder / "f", std::string(LYR_READ_LIMIT + 1, 'x'));
+    ASSERT_TRUE(ReadFileBytes(m_folder / "f", ReadLimit(LyricsFormat::Lyr), data));
     EXPECT_EQ(data.size(), LYR_READ_LIMIT);
 }
 

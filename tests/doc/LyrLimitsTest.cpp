@@ -9,19 +9,6 @@ namespace {
 
 const CCodePage kUtf8;
 
-// An image of nCount entries, all at time 10, each with its own copy of the next of the strings
-// given (round and round), laid out after the table.
-std::string ImageOf(const std::vector<std::string>& strings, size_t nCount) {
-    std::string image(0x218 + 4 * nCount, '\0');
-    PutBe16(image, 0x216, static_cast<unsigned>(nCount));
-    for (size_t i = 0; i < nCount; ++i) {
-        PutBe16(image, 0x218 + 4 * i, 10);
-        PutBe16(image, 0x218 + 4 * i + 2, static_cast<unsigned>(image.size() - 512));
-        image += strings[i % strings.size()] + '\0';
-    }
-    return image;
-}
-
 struct SRead {
     bool bOk = false, bCut = false;
     std::string text;
@@ -47,9 +34,9 @@ TEST(LyrLimits, ReaderTellsWhenLyricsWereLeftOut) {
         bool bCut;
     } cases[] = {
         {"as written", BuildLyrFile(kUtf8, "[00:01]A\r\n[00:02]B"), false},
-        {"2048 entries", ImageOf(distinct, 2048), false},
-        {"2049 entries", ImageOf(distinct, 2049), true},
-        {"more than the editor holds", ImageOf(wide, 2), true},
+        {"2048 entries", LyrImageOf(distinct, 2048), false},
+        {"2049 entries", LyrImageOf(distinct, 2049), true},
+        {"more than the editor holds", LyrImageOf(wide, 2), true},
     };
     for (const auto& c : cases) {
         const SRead r = Read(c.image);

@@ -263,15 +263,10 @@ TEST_F(FileFailureTest, RefusedFilesSayWhichAndWhy) {
 }
 
 TEST_F(FileFailureTest, LyrFileWithMoreEntriesThanTheFormatOpensWithAWarning) {
-    const size_t nCount = 2100; // each entry with a string of its own
-    std::string image(0x218 + 4 * nCount, '\0');
-    PutBe16(image, 0x216, nCount);
-    for (size_t i = 0; i < nCount; ++i) {
-        PutBe16(image, 0x218 + 4 * i, 10);
-        PutBe16(image, 0x218 + 4 * i + 2, image.size() - 512);
-        image += std::to_string(i) + '\0';
-    }
-    WriteFile(Path("many.lyr"), image);
+    std::vector<std::string> lines; // each entry with a string of its own
+    for (int i = 0; i < 2100; ++i)
+        lines.push_back(std::to_string(i));
+    WriteFile(Path("many.lyr"), LyrImageOf(lines, lines.size()));
     QString strShown;
     AnswerNextMessageBox("IDOK", &strShown);
     ASSERT_TRUE(Open(Path("many.lyr")));

@@ -69,11 +69,11 @@ TEST(Id3v1, FieldsAreReadAsTheyStand) {
     };
     int i = 0;
     for (const Case& c : cases) {
-        const std::string path = folder.File("a" + std::to_string(i++) + ".mp3");
+        const std::string path = folder / ("a" + std::to_string(i++) + ".mp3");
         WriteFile(path, c.bytes);
         EXPECT_EQ(ReadTag(path), c.tag) << c.name;
     }
-    EXPECT_EQ(ReadTag(folder.File("missing.mp3")), (Tag{0, "", "", ""}));
+    EXPECT_EQ(ReadTag(folder / "missing.mp3"), (Tag{0, "", "", ""}));
 }
 
 TEST(Id3v1, TrimTrailingSpacesRemovesBlanksOnly) {

@@ -12,9 +12,11 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "doc/LrcText.h"
 #include "platform/CodePage.h"
+#include "tests/support/TempFolder.h"
 
 inline CCodePage CodePageNamed(const char* name) {
     CCodePage cp;
@@ -55,22 +57,18 @@ inline uint32_t GetLe32(const std::string& s, size_t at) {
     return v;
 }
 
-// A temporary folder removed at the end of the test.
-class CTempFolder {
-public:
-    CTempFolder() {
-        char pattern[] = "/tmp/versewright-formats-XXXXXX";
-        m_path = mkdtemp(pattern);
+// A LYR image of nCount entries, all at time 10, each with its own copy of the next of the
+// strings given (round and round), laid out after the table.
+inline std::string LyrImageOf(const std::vector<std::string>& strings, size_t nCount) {
+    std::string image(0x218 + 4 * nCount, '\0');
+    PutBe16(image, 0x216, static_cast<unsigned>(nCount));
+    for (size_t i = 0; i < nCount; ++i) {
+        PutBe16(image, 0x218 + 4 * i, 10);
+        PutBe16(image, 0x218 + 4 * i + 2, static_cast<unsigned>(image.size() - 512));
+        image += strings[i % strings.size()] + '\0';
     }
-    ~CTempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
-
-private:
-    std::filesystem::path m_path;
-};
+    return image;
+}
 
 inline void WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
