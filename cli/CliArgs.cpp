@@ -227,5 +227,7 @@ Options:
 
 Text is written in the code page it was read in, byte for byte, unless
 --to-utf8 is given. A file is replaced only once its new content is complete.
+Every command exits with 2 when a file failed, and with 1 when a file was
+reported (check's findings, or a LYR file holding more lyrics than could be read).
 )";
 }
