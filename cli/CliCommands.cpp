@@ -307,7 +307,7 @@ int RunCheck(const SCliArgs& args) {
         const std::vector<SFinding> findings = CheckLyricsFile(file);
         bFindings = bFindings || !findings.empty() || file.bCut;
         json += "\n{\"file\":" + JsonString(input) +
-                ",\"codePage\":" + JsonString(file.codePage.Name()) + ",\"findings\":[";
+                ",\"codePage\":" + JsonString(EncodingName(file)) + ",\"findings\":[";
         std::string text;
         for (size_t k = 0; k < findings.size(); ++k) {
             const SFinding& f = findings[k];
@@ -370,7 +370,8 @@ void Describe(const SCliArgs& args, const std::string& input, const CLyricsFile&
 
 std::string InfoText(const std::string& name, const CLyricsFile& file, const SFileInfo& info) {
     static constexpr const char* kLabels[] = {"title", "artist", "album", "by", "offset"};
-    std::string out = name + "\n  code page: " + CodePageLabel(file.codePage, file.bBom) + "\n";
+    std::string out =
+        name + "\n  code page: " + CodePageLabel(file.codePage, file.bBom, file.encoding) + "\n";
     for (int k = 0; k < 5; ++k)
         if (!info.headers.str[k].empty())
             out += std::string("  ") + kLabels[k] + ": " +
@@ -391,7 +392,7 @@ std::string InfoText(const std::string& name, const CLyricsFile& file, const SFi
 std::string InfoJson(const std::string& name, const CLyricsFile& file, const SFileInfo& info) {
     static constexpr const char* kKeys[] = {"ti", "ar", "al", "by", "offset"};
     std::string out = "{\"file\":" + JsonString(name) +
-                      ",\"codePage\":" + JsonString(file.codePage.Name()) +
+                      ",\"codePage\":" + JsonString(EncodingName(file)) +
                       ",\"bom\":" + (file.bBom ? "true" : "false") + ",\"headers\":{";
     for (int k = 0; k < 5; ++k)
         out += std::string(k > 0 ? "," : "") + "\"" + kKeys[k] +

@@ -36,11 +36,15 @@ bool LoadPlainText(std::string_view bytes, int nUiLanguage, CLyricsFile& out, st
     case TextLoadResult::BadUtf16:
         return Fail(error, "not a text file (a UTF-16 mark before bytes that are no UTF-16)");
     }
-    // The batch tools write code-page bytes back, so they leave UTF-16 files alone.
-    if (loaded.encoding != TextFileEncoding::CodePage)
-        return Fail(error, "a UTF-16 text file, which only the editor converts");
     out.codePage = loaded.codePage;
     out.bBom = loaded.bBom;
+    out.encoding = loaded.encoding;
+    if (out.encoding != TextFileEncoding::CodePage) {
+        // Checked as decoded: its line ends are already the editor's.
+        out.strRaw = loaded.strBytes;
+        out.strText = std::move(loaded.strBytes);
+        return true;
+    }
     out.strRaw.assign(out.bBom ? bytes.substr(UTF8_BOM.size()) : bytes);
     out.strText = std::move(loaded.strBytes);
     // Only UTF-8 and what the detector named come from the bytes; the rest is a fallback.
@@ -135,6 +139,12 @@ bool ReadLyricsFile(const std::string& path, int nUiLanguage, CLyricsFile& out,
 
 std::string PlainFileBytes(const CLyricsFile& file, std::string_view text) {
     std::string out;
+    if (file.encoding != TextFileEncoding::CodePage) {
+        std::u16string unicode;
+        file.codePage.ToUnicode(text, unicode);
+        EncodeTextFile(file.encoding, file.codePage, true, unicode, out); // UTF-16 holds any text
+        return out;
+    }
     out.reserve(text.size() + UTF8_BOM.size());
     if (file.bBom)
         out += UTF8_BOM;
@@ -150,8 +160,21 @@ std::string TextToUtf8(const CCodePage& cp, std::string_view bytes) {
     return out;
 }
 
+std::string EncodingName(const CLyricsFile& file) {
+    switch (file.encoding) {
+    case TextFileEncoding::Utf16Le:
+        return "UTF-16LE";
+    case TextFileEncoding::Utf16Be:
+        return "UTF-16BE";
+    case TextFileEncoding::CodePage:
+        break;
+    }
+    return file.codePage.Name();
+}
+
 bool ConvertToUtf8(CLyricsFile& file, std::string& error) {
     const CCodePage utf8;
+    file.encoding = TextFileEncoding::CodePage;
     if (file.codePage == utf8)
         return true;
     std::u16string unicode;

@@ -87,6 +87,39 @@ TEST(CliConvert, LyricsLeftOutOfALyrFileAreReported) {
     EXPECT_EQ(convert.strOut.find("line 2048"), std::string::npos);
 }
 
+// A UTF-16 text file: described, checked and edited in its own encoding, converted like any other.
+TEST(CliConvert, Utf16TextStaysUtf16) {
+    const auto utf16 = [](const std::string& ascii, bool bBigEndian) {
+        std::string out = bBigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (char c : ascii)
+            out += bBigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+        return out;
+    };
+    const struct {
+        bool bBigEndian;
+        const char* label;
+    } cases[] = {{false, "UTF-16 LE BOM"}, {true, "UTF-16 BE BOM"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        CTempFolder dir;
+        dir.Write("song.lrc", utf16("[00:01.00]one\r\n[00:02.00]two\r\n", c.bBigEndian));
+        const SCliRun info = RunCli(dir.Path(), {"info", "song.lrc"});
+        EXPECT_EQ(info.nStatus, 0) << info.strErr;
+        EXPECT_NE(info.strOut.find(std::string("code page: ") + c.label), std::string::npos)
+            << info.strOut;
+        EXPECT_EQ(RunCli(dir.Path(), {"check", "song.lrc"}).nStatus, 0);
+
+        ASSERT_EQ(RunCli(dir.Path(), {"shift", "500", "--in-place", "song.lrc"}).nStatus, 0);
+        EXPECT_EQ(ReadBytes(dir / "song.lrc"),
+                  utf16("[00:01.50]one\r\n[00:02.50]two\r\n", c.bBigEndian));
+        ASSERT_EQ(RunCli(dir.Path(), {"convert", "--to", "lyr", "song.lrc"}).nStatus, 0);
+        const SCliRun back = RunCli(dir.Path(), {"convert", "--to", "lrc", "-o", "-", "song.lyr"});
+        EXPECT_EQ(back.strOut, "[00:01.50]one\r\n[00:02.50]two\r\n");
+        const SCliRun utf8 = RunCli(dir.Path(), {"strip", "--to-utf8", "song.lrc"});
+        EXPECT_EQ(utf8.strOut, "\xEF\xBB\xBFone\r\ntwo\r\n");
+    }
+}
+
 TEST(CliConvert, MptCarriesTheAudioBesideTheLyrics) {
     CTempFolder dir;
     const std::string text = "[ti:S]\r\n[00:01.50]one\r\n[00:02.00]two\r\n";
