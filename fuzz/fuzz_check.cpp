@@ -1,6 +1,6 @@
 // Fuzzes what the command-line tool does to a text file: loading it as the editor would, the
 // check, and the shift. The check never fails on any input; a shift keeps every byte that is
-// not a time tag.
+// not a time tag; a UTF-16 file reads back as it was written.
 
 #include <string>
 #include <string_view>
@@ -36,5 +36,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     strippedBack.resize(RemoveTimeTags(file.codePage, back.c_str(), strippedBack.data()));
     if (stripped != strippedBack)
         std::abort();
+    // A UTF-16 file written back reads back as the same text.
+    if (file.encoding != TextFileEncoding::CodePage) {
+        CLyricsFile again;
+        if (!LoadLyricsImage(type, PlainFileBytes(file, file.strText), 0, again, error) ||
+            again.encoding != file.encoding || again.strText != file.strText)
+            std::abort();
+    }
     return 0;
 }
