@@ -4,6 +4,7 @@
 #include <gst/audio/audio.h>
 #include <gst/gst.h>
 
+#include <cerrno>
 #include <memory>
 #include <optional>
 
@@ -14,7 +15,8 @@ namespace {
 
 // How long one wait for decoded audio lasts before the cancel flag is looked at again.
 constexpr GstClockTime kPullWait = 100 * GST_MSECOND;
-// Decoded audio between two progress reports.
+// Decoded audio before the first progress report; later ones come each time it has doubled, so
+// the copies the reports make stay in proportion to the song.
 constexpr size_t kProgressBins = 1000;
 
 struct CPipelineDeleter {
@@ -76,23 +78,29 @@ bool DecodeSongPeaks(const std::string& path, uint32_t binMs, const std::atomic<
     CPipeline pipeline(GST_ELEMENT(gst_object_ref_sink(parsed)));
 
     // The audio behind a lyrics header is read as the player reads it.
-    std::unique_ptr<CGstFileRegionSource> region;
     const int64_t audioOffset = MptAudioOffset(path);
-    GstElement* decoder = gst_bin_get_by_name(GST_BIN(pipeline.get()), "dec");
+    if (audioOffset < 0) {
+        strError = "the file holds no audio";
+        return false;
+    }
+    std::unique_ptr<CGstFileRegionSource> region;
     if (audioOffset > 0) {
         region = std::make_unique<CGstFileRegionSource>();
-        if (audioOffset < 0 || !region->Open(path, uint64_t(audioOffset))) {
-            gst_object_unref(decoder);
-            strError = "the file holds no audio";
+        if (!region->Open(path, uint64_t(audioOffset))) {
+            strError = g_strerror(errno);
             return false;
         }
-        g_object_set(decoder, "uri", "appsrc://", nullptr);
-        g_signal_connect(decoder, "source-setup", G_CALLBACK(OnSourceSetup), region.get());
-    } else {
-        gchar* uri = gst_filename_to_uri(path.c_str(), nullptr);
-        g_object_set(decoder, "uri", uri, nullptr);
-        g_free(uri);
     }
+    gchar* uri = region ? g_strdup("appsrc://") : gst_filename_to_uri(path.c_str(), nullptr);
+    if (!uri) {
+        strError = "the file name cannot be read";
+        return false;
+    }
+    GstElement* decoder = gst_bin_get_by_name(GST_BIN(pipeline.get()), "dec");
+    g_object_set(decoder, "uri", uri, nullptr);
+    g_free(uri);
+    if (region)
+        g_signal_connect(decoder, "source-setup", G_CALLBACK(OnSourceSetup), region.get());
     gst_object_unref(decoder);
 
     GstElement* sink = gst_bin_get_by_name(GST_BIN(pipeline.get()), "sink");
@@ -105,7 +113,7 @@ bool DecodeSongPeaks(const std::string& path, uint32_t binMs, const std::atomic<
     }
 
     std::optional<CPeakReducer> reducer;
-    size_t reported = 0;
+    size_t nextReport = kProgressBins;
     bool bDone = false;
     while (!bDone) {
         if (pCancel && pCancel->load()) {
@@ -133,8 +141,8 @@ bool DecodeSongPeaks(const std::string& path, uint32_t binMs, const std::atomic<
             gst_buffer_unmap(buffer, &map);
         }
         gst_sample_unref(sample);
-        if (progress && reducer && reducer->Bins().size() >= reported + kProgressBins) {
-            reported = reducer->Bins().size();
+        if (progress && reducer && reducer->Bins().size() >= nextReport) {
+            nextReport = 2 * reducer->Bins().size();
             progress(reducer->Bins());
         }
     }

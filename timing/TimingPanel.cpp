@@ -63,12 +63,12 @@ CTimingPanel::CTimingPanel(QWidget* pParent, int nLanguage)
     pRow->setSpacing(4);
     pLayout->addLayout(pRow);
 
-    auto tip = [this](ETimingText id, int nId) {
-        return TimingText(id, m_nLanguage) + QStringLiteral(" (") + TimingKeyName(nId) +
-               QLatin1Char(')');
+    // A button's tip names its key after what it does.
+    const auto tip = [](const QString& strWhat, int nId) {
+        return strWhat + QStringLiteral(" (") + TimingKeyName(nId) + QLatin1Char(')');
     };
     pRow->addWidget(AddButton(TimingText(ETimingText::Slower, nLanguage), ID_PLAY_SLOWER,
-                              tip(ETimingText::Slower, ID_PLAY_SLOWER)));
+                              tip(TimingText(ETimingText::Slower, nLanguage), ID_PLAY_SLOWER)));
     m_pSpeed = new QLabel(pBody);
     m_pSpeed->setObjectName(QStringLiteral("speed"));
     m_pSpeed->setMinimumWidth(
@@ -78,7 +78,7 @@ CTimingPanel::CTimingPanel(QWidget* pParent, int nLanguage)
     m_pSpeed->setAlignment(Qt::AlignCenter);
     pRow->addWidget(m_pSpeed);
     pRow->addWidget(AddButton(TimingText(ETimingText::Faster, nLanguage), ID_PLAY_FASTER,
-                              tip(ETimingText::Faster, ID_PLAY_FASTER)));
+                              tip(TimingText(ETimingText::Faster, nLanguage), ID_PLAY_FASTER)));
     pRow->addSpacing(12);
 
     const struct {
@@ -93,13 +93,13 @@ CTimingPanel::CTimingPanel(QWidget* pParent, int nLanguage)
         {"+100", ID_EDIT_NUDGE_LATER, ETimingText::Later, 100},
     };
     for (const auto& n : nudges) {
-        const QString strTip = TimingText(n.tip, nLanguage).arg(n.nMs) + QStringLiteral(" (") +
-                               TimingKeyName(n.nId) + QLatin1Char(')');
-        pRow->addWidget(AddButton(QString::fromLatin1(n.pszText), n.nId, strTip));
+        pRow->addWidget(AddButton(QString::fromLatin1(n.pszText), n.nId,
+                                  tip(TimingText(n.tip, nLanguage).arg(n.nMs), n.nId)));
     }
     pRow->addSpacing(12);
-    pRow->addWidget(AddButton(TimingText(ETimingText::Replay, nLanguage), ID_PLAY_REPLAY_LINE,
-                              tip(ETimingText::Replay, ID_PLAY_REPLAY_LINE)));
+    pRow->addWidget(
+        AddButton(TimingText(ETimingText::Replay, nLanguage), ID_PLAY_REPLAY_LINE,
+                  tip(TimingText(ETimingText::Replay, nLanguage), ID_PLAY_REPLAY_LINE)));
     pRow->addSpacing(12);
 
     QLabel* pReactionLabel = new QLabel(TimingText(ETimingText::Reaction, nLanguage), pBody);
@@ -208,9 +208,10 @@ void CTimingPanel::Refresh() {
                                  pView->m_nPlayState == CVersewrightView::PLAY_PLAYING);
     }
     const int nPercent = kSpeedPercents[StepSpeedIndex(pView->m_nSpeedIndex, 0)];
-    m_pSpeed->setText(TimingText(ETimingText::Speed, m_nLanguage).arg(SpeedText(nPercent)));
-    if (m_pReaction->value() != static_cast<int>(pView->m_nReactionMs))
-        m_pReaction->setValue(static_cast<int>(pView->m_nReactionMs));
+    if (nPercent != m_nSpeedShown) {
+        m_nSpeedShown = nPercent;
+        m_pSpeed->setText(TimingText(ETimingText::Speed, m_nLanguage).arg(SpeedText(nPercent)));
+    }
 }
 
 void CTimingPanel::RebuildMarkers() {

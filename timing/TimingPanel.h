@@ -54,6 +54,7 @@ private:
     CWaveformView* m_pWave = nullptr;
     CPeakLoader* m_pLoader = nullptr;
     QLabel* m_pSpeed = nullptr;
+    int m_nSpeedShown = 0; // the percentage the speed label shows
     QLabel* m_pStatus = nullptr;
     QSpinBox* m_pReaction = nullptr;
     QTimer m_timer;

@@ -50,6 +50,8 @@ void CWaveformView::SetCaretLine(int nLine) {
 }
 
 void CWaveformView::SetLength(uint32_t nLengthMs) {
+    if (nLengthMs == m_nLength)
+        return;
     m_nLength = nLengthMs;
     update();
 }
@@ -164,9 +166,9 @@ void CWaveformView::DrawRuler(QPainter& painter) {
         if (x > width())
             break;
         painter.drawLine(QPointF(x, 0), QPointF(x, kRulerHeight - 2));
-        painter.drawText(QPointF(x + 3, kRulerHeight - 3),
-                         QStringLiteral("%1:%2").arg(nSecond / 60).arg(nSecond % 60, 2, 10,
-                                                                       QLatin1Char('0')));
+        painter.drawText(
+            QPointF(x + 3, kRulerHeight - 3),
+            QStringLiteral("%1:%2").arg(nSecond / 60).arg(nSecond % 60, 2, 10, QLatin1Char('0')));
     }
 }
 
@@ -202,8 +204,7 @@ void CWaveformView::mouseReleaseEvent(QMouseEvent* pEvent) {
             m_onMoveMarker(static_cast<size_t>(nMarker), ClampedTime(x));
     } else if (m_onSeek) {
         // A click on a marker goes to its tag exactly.
-        m_onSeek(nMarker >= 0 ? m_markers[static_cast<size_t>(nMarker)].nPosition
-                              : ClampedTime(x));
+        m_onSeek(nMarker >= 0 ? m_markers[static_cast<size_t>(nMarker)].nPosition : ClampedTime(x));
     }
 }
 

@@ -17,8 +17,8 @@ void CAudioLoader::Start(const QByteArray& path, Done done) {
     std::thread thread([this, path, done = std::move(done), nGeneration, pFinished] {
         std::string strWhy;
         // Shared: Qt copies the functor that carries it across threads.
-        std::shared_ptr<MediaPreparedPlayer> pResult = std::make_shared<MediaPreparedPlayer>(
-            MediaPrepare(path.constData(), 0, &strWhy));
+        std::shared_ptr<MediaPreparedPlayer> pResult =
+            std::make_shared<MediaPreparedPlayer>(MediaPrepare(path.constData(), 0, &strWhy));
         if (!*pResult && strWhy.empty())
             strWhy = "the file cannot be played";
         QMetaObject::invokeMethod(
@@ -33,11 +33,6 @@ void CAudioLoader::Start(const QByteArray& path, Done done) {
         *pFinished = true;
     });
     m_workers.push_back({std::move(thread), std::move(pFinished)});
-}
-
-void CAudioLoader::Cancel() {
-    ++m_nGeneration;
-    m_bLoading = false;
 }
 
 void CAudioLoader::JoinFinished() {

@@ -27,9 +27,8 @@ public:
     CAudioLoader& operator=(const CAudioLoader&) = delete;
 
     // Prepares a player for the file (its name as the file system spells it); done runs on the
-    // context's thread unless Start or Cancel is called again first.
+    // context's thread unless Start is called again first.
     void Start(const QByteArray& path, Done done);
-    void Cancel();
     bool IsLoading() const { return m_bLoading; }
 
 private:

@@ -91,9 +91,11 @@ void CVersewrightView::OnAudioPrepared(const QString& strPath, MediaPreparedPlay
         }
         if (QSlider* pVolume = GetBarSlider(IDC_VOLUME))
             pVolume->setValue(m_nVolume);
-        MediaSetVolume(nullptr, m_nVolume);      // the volume chosen before carries over
-        if (m_nSpeedIndex != SPEED_NORMAL_INDEX) // and so does the speed
-            MediaSetRate(nullptr, kSpeedPercents[m_nSpeedIndex] / 100.0);
+        MediaSetVolume(nullptr, m_nVolume); // the volume chosen before carries over
+        // And so does the speed, where the song can take it.
+        if (m_nSpeedIndex != SPEED_NORMAL_INDEX &&
+            !MediaSetRate(nullptr, kSpeedPercents[m_nSpeedIndex] / 100.0))
+            m_nSpeedIndex = SPEED_NORMAL_INDEX;
     } else {
         if (pProgress)
             pProgress->setEnabled(false);
@@ -126,8 +128,8 @@ void CVersewrightView::FollowPlayback() {
             ShowStatusText(
                 QStringLiteral("Playback of %1 stopped at %2: %3")
                     .arg(m_strAudioName, PlayTimeText(nPosition), QString::fromStdString(strWhy)));
+        FitProgressRange(); // at the real end the length is what was heard
     }
-    FitProgressRange();
     UpdatePlayPosition(nPosition, status != MediaStatus::Ok);
 }
 
@@ -206,19 +208,15 @@ void CVersewrightView::OnUpdateStop(CCmdUI* pCmdUI) {
 
 void CVersewrightView::OnBack() {
     const uint32_t nPosition = MediaGetPosition(nullptr);
-    const uint32_t nTarget = nPosition >= kSeekStepMs ? nPosition - kSeekStepMs : 0;
-    MediaSetPosition(nullptr, nTarget);
-    UpdatePlayPosition(nTarget, false);
+    SeekPlayPosition(nPosition >= kSeekStepMs ? nPosition - kSeekStepMs : 0);
 }
 
 void CVersewrightView::OnForward() {
     const uint32_t nLength = MediaGetLength(nullptr);
     const uint32_t nPosition = MediaGetPosition(nullptr);
-    const uint32_t nTarget = nPosition >= nLength || nLength - nPosition < kSeekStepMs
-                                 ? nLength
-                                 : nPosition + kSeekStepMs;
-    MediaSetPosition(nullptr, nTarget);
-    UpdatePlayPosition(nTarget, false);
+    SeekPlayPosition(nPosition >= nLength || nLength - nPosition < kSeekStepMs
+                         ? nLength
+                         : nPosition + kSeekStepMs);
 }
 
 void CVersewrightView::OnUpdateNeedAudio(CCmdUI* pCmdUI) {

@@ -91,9 +91,7 @@ CVersewrightView::FindNowTag(std::string& strTag, std::string& strLyric, uint32_
 }
 
 void CVersewrightView::SeekToTag(uint32_t nTagTime) {
-    const uint32_t nPosition = PlayPositionOfTag(nTagTime);
-    MediaSetPosition(nullptr, nPosition);
-    UpdatePlayPosition(nPosition, false);
+    SeekPlayPosition(PlayPositionOfTag(nTagTime));
 }
 
 void CVersewrightView::OnPrevTag() {

@@ -3,6 +3,7 @@
 // panel.
 #include "doc/TagRetime.h"
 #include "player/MediaPlayer.h"
+#include "view/PlaybackControls.h"
 #include "view/VersewrightView.h"
 
 namespace {
@@ -72,16 +73,20 @@ void CVersewrightView::SeekPlayPosition(uint32_t nPosition) {
 }
 
 void CVersewrightView::OnSlower() {
-    const int nIndex = StepSpeedIndex(m_nSpeedIndex, -1);
-    // Without a song the speed waits for the next one.
-    if (!m_bAudioLoaded || MediaSetRate(nullptr, kSpeedPercents[nIndex] / 100.0))
-        m_nSpeedIndex = nIndex;
+    StepSpeed(-1);
 }
 
 void CVersewrightView::OnFaster() {
-    const int nIndex = StepSpeedIndex(m_nSpeedIndex, 1);
+    StepSpeed(1);
+}
+
+void CVersewrightView::StepSpeed(int nStep) {
+    const int nIndex = StepSpeedIndex(m_nSpeedIndex, nStep);
+    // Without a song the speed waits for the next one.
     if (!m_bAudioLoaded || MediaSetRate(nullptr, kSpeedPercents[nIndex] / 100.0))
         m_nSpeedIndex = nIndex;
+    else
+        ShowStatusText(QStringLiteral("%1 cannot be played at another speed").arg(m_strAudioName));
 }
 
 bool CVersewrightView::MoveTimeTag(const STimeTagSpan& tag, uint32_t nNewTime) {
@@ -90,8 +95,7 @@ bool CVersewrightView::MoveTimeTag(const STimeTagSpan& tag, uint32_t nNewTime) {
     const std::string& text = image.Bytes();
     uint32_t nTime = 0;
     if (tag.nStart + 2 > tag.nEnd || tag.nEnd > text.size() || text[tag.nStart] != '[' ||
-        !ParseTimeTag(image.Page(), text.data() + tag.nStart + 1, text.data() + tag.nEnd,
-                      &nTime) ||
+        !ParseTimeTag(image.Page(), text.data() + tag.nStart + 1, text.data() + tag.nEnd, &nTime) ||
         nTime != tag.nTime)
         return false;
     const QTextCursor before = textCursor();

@@ -113,6 +113,7 @@ public:
     void OnReplayLine();
     void OnSlower();
     void OnFaster();
+    void StepSpeed(int nStep);
     // The tag the span was listed for gets the new value, as one undo step; false when the
     // text no longer holds it there.
     bool MoveTimeTag(const STimeTagSpan& tag, uint32_t nNewTime);
