@@ -19,7 +19,8 @@ const QString kProgramKey = QStringLiteral("Software/Versewright/");
 
 // A copy of the store's bytes under a name no QSettings of this process has seen: QSettings keeps
 // what it read of a file in a cache that trusts the file's size and time, and the store is replaced
-// behind its back, so it is only ever read through such a copy.
+// behind its back, so it is only ever read through such a copy. The copy is thrown away, so it is
+// written plainly (only the store itself is made durable), and only its owner may read it.
 class CStoreCopy {
 public:
     CStoreCopy(const QString& strFolder, const QByteArray& bytes) {
@@ -28,7 +29,12 @@ public:
                         .arg(strFolder)
                         .arg(getpid())
                         .arg(s_nSerial++);
-        m_bOk = WriteFileReplacing(QFile::encodeName(m_strPath).toStdString(), bytes.toStdString());
+        QFile file(m_strPath);
+        m_bOk = file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
+                file.write(bytes) == bytes.size() && file.flush();
+        file.close();
+        m_bOk = m_bOk && file.error() == QFileDevice::NoError;
         m_pSettings = std::make_unique<QSettings>(m_strPath, QSettings::IniFormat);
     }
     ~CStoreCopy() {
