@@ -81,7 +81,10 @@ void WriteDefaultApp(const QString& strMime, const QString& strValue) {
             return;
         lines.removeAt(nLine);
     } else if (nLine >= 0) {
-        lines[nLine] = strMime + QLatin1Char('=') + strValue;
+        const QString strLine = strMime + QLatin1Char('=') + strValue;
+        if (lines[nLine] == strLine)
+            return; // already so: nothing is written at start-up
+        lines[nLine] = strLine;
     } else {
         if (nSection < 0) {
             lines.append(kDefaultSection);

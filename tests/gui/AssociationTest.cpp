@@ -1,8 +1,11 @@
 // The .lrc association in the XDG folders, taken at every start.
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "platform/FileAssociation.h"
@@ -66,10 +69,13 @@ TEST_F(AssociationTest, AnotherProgramsAssociationIsTakenOverAndTheRestKept) {
     EXPECT_TRUE(list.contains("text/plain=gedit.desktop"));
     EXPECT_TRUE(list.contains("image/png=viewer.desktop"));
     EXPECT_TRUE(list.contains("[Added Associations]\ntext/x-lrc=other.desktop;"));
-    // A second start finds it in place and changes nothing.
+    // A second start finds it in place and does not write the file at all.
     m_app.Stop();
+    const QDateTime written = QFileInfo(ConfigPath("mimeapps.list")).lastModified();
+    QTest::qWait(20);
     ASSERT_TRUE(m_app.Start());
     EXPECT_EQ(ReadAll(ConfigPath("mimeapps.list")), list);
+    EXPECT_EQ(QFileInfo(ConfigPath("mimeapps.list")).lastModified(), written);
 }
 
 TEST(AssociationFiles, ProgramPathIsQuotedForTheExecKey) {
