@@ -49,9 +49,7 @@ bool LoadInput(const SCliArgs& args, const std::string& file, CLyricsFile& out,
         bOk = ReadLyricsFile(file, GetUiLanguage(), out, error);
     }
     if (bOk && out.bCut)
-        PrintError(DisplayName(file), "warning: it holds more lyrics than a LYR file can (2048 "
-                                      "entries) or the editor can (65535 bytes); the rest was "
-                                      "left out");
+        PrintError(DisplayName(file), std::string("warning: ") + kLyricsLeftOut);
     return bOk && (!args.bToUtf8 || ConvertToUtf8(out, error));
 }
 

@@ -119,7 +119,7 @@ bool ImportLyrics(LyricsFormat format, std::string_view data, int nTimeFormat, i
 
 bool ConvertFileToLrc(LyricsFormat format, const std::string& inputPath,
                       const std::string& outputPath, int nTimeFormat, int nUiLanguage,
-                      CConversionFailure* pFailure) {
+                      CConversionFailure* pFailure, bool* pCut) {
     CConversionFailure failure;
     std::string data;
     CImportedLyrics lyrics;
@@ -130,8 +130,11 @@ bool ConvertFileToLrc(LyricsFormat format, const std::string& inputPath,
     }
     if (bRead) {
         failure.bOutput = true;
-        if (WriteFileReplacing(outputPath, lyrics.strText, &failure.reason))
+        if (WriteFileReplacing(outputPath, lyrics.strText, &failure.reason)) {
+            if (pCut != nullptr)
+                *pCut = lyrics.bCut;
             return true;
+        }
     }
     if (pFailure != nullptr)
         *pFailure = std::move(failure);

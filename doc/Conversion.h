@@ -44,6 +44,11 @@ bool ImportLyrics(LyricsFormat format, std::string_view data, int nTimeFormat, i
 
 // Why a conversion wrote nothing: the input could not be read or was malformed, or the output
 // could not be written; reason is the system's text or names the fault.
+// What is said of a LYR file whose lyrics were not all read (CImportedLyrics::bCut).
+constexpr const char kLyricsLeftOut[] =
+    "The file holds more lyrics than a LYR file can (2,048 entries) or the editor can (65,535 "
+    "bytes); the rest was left out.";
+
 struct CConversionFailure {
     bool bOutput = false;
     std::string reason;
@@ -56,7 +61,7 @@ struct CConversionFailure {
 // (if given) says why.
 bool ConvertFileToLrc(LyricsFormat format, const std::string& inputPath,
                       const std::string& outputPath, int nTimeFormat, int nUiLanguage,
-                      CConversionFailure* pFailure = nullptr);
+                      CConversionFailure* pFailure = nullptr, bool* pCut = nullptr);
 
 // The file-name part of path with its last four characters removed, whatever they are
 // (Song.lyr gives Song, Song.ly gives Son); UTF-8 characters are never split.

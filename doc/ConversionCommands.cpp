@@ -11,6 +11,7 @@
 #include "platform/FileNames.h"
 #include "platform/SystemLanguage.h"
 #include "platform/framework/FileMessages.h"
+#include "platform/framework/MessageBox.h"
 
 namespace {
 
@@ -53,9 +54,14 @@ void ConvertChosenFile(const CConversionDialogs& kind, const QString& strFolder)
 
     const int nTimeFormat = CurrentTimeFormat();
     CConversionFailure failure;
+    bool bCut = false;
     if (ConvertFileToLrc(kind.format, ToFileName(strSource), ToFileName(strTarget), nTimeFormat,
-                         GetUiLanguage(), &failure))
+                         GetUiLanguage(), &failure, &bCut)) {
+        if (bCut) // written, but not all of it: as when the file is opened
+            AfxMessageBox(strSource + QLatin1Char('\n') + QString::fromLatin1(kLyricsLeftOut),
+                          MB_ICONEXCLAMATION);
         return;
+    }
     // Nothing was written; the user learns which file stood in the way, and why.
     const QString strReason = QString::fromStdString(failure.reason);
     if (failure.bOutput)

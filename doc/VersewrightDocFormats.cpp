@@ -77,10 +77,7 @@ bool CVersewrightDoc::OpenLyrFile(const QString& strPath) {
     SetCodePage(lyrics.codePage);
     pView->SetLyricsText(lyrics.strText.c_str());
     if (lyrics.bCut)
-        AfxMessageBox(QStringLiteral("%1\nThe file holds more lyrics than a LYR file can (2,048 "
-                                     "entries) or the editor can (65,535 bytes); the rest was "
-                                     "left out.")
-                          .arg(strPath),
+        AfxMessageBox(strPath + QLatin1Char('\n') + QString::fromLatin1(kLyricsLeftOut),
                       MB_ICONEXCLAMATION);
     return true;
 }

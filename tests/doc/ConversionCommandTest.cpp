@@ -11,6 +11,7 @@
 #include "tests/support/AppHarness.h"
 #include "tests/support/FileDialogAnswer.h"
 #include "tests/support/FolderAppTest.h"
+#include "tests/support/FormatFixtures.h"
 
 namespace {
 
@@ -109,6 +110,22 @@ TEST_F(ConversionCommandTest, CancelledOrFailedConversionsWriteNothing) {
     EXPECT_TRUE(m_app.Execute(ID_LYR_TO_LRC));
     EXPECT_EQ(strShown, "An unexpected error occurred while writing " + Path("none/out.lrc") +
                             ".\nNo such file or directory");
+}
+
+// A LYR file with more lyrics than can be read is converted with what could be, and says so.
+TEST_F(ConversionCommandTest, LyricsLeftOutAreSaid) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < 2100; ++i)
+        lines.push_back(std::to_string(i));
+    Write("Many.lyr", LyrImageOf(lines, lines.size()));
+    QString strShown;
+    AnswerNextMessageBox("IDOK", &strShown);
+    CFileDialogAnswer source(QStringLiteral("ConvertSourceDialog"), Path("Many.lyr"));
+    CFileDialogAnswer target(QStringLiteral("ConvertTargetDialog"), Path("many.lrc"));
+    EXPECT_TRUE(m_app.Execute(ID_LYR_TO_LRC));
+    EXPECT_TRUE(strShown.startsWith(Path("Many.lyr") + "\nThe file holds more lyrics"))
+        << strShown.toStdString();
+    EXPECT_TRUE(Read("many.lrc").find("2047\r\n") != std::string::npos);
 }
 
 TEST_F(ConversionCommandTest, LeavesTheOpenDocumentAlone) {
