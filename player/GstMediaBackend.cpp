@@ -70,6 +70,7 @@ private:
     int SetState(GstState state);
     int Seek(gint64 target);
     gint64 LengthNs();
+    gint64 KnownLengthNs();
     void Teardown();
 
     static GstBusSyncReply OnBusSync(GstBus* bus, GstMessage* message, gpointer self);
@@ -308,7 +309,7 @@ void CGstMediaBackend::DrainBus() {
                 if (m_nSeekTarget > position && m_bBelowTarget)
                     position = m_nSeekTarget;
                 // Within a hair of the known length the length stands, to the millisecond.
-                const gint64 length = LengthNs();
+                const gint64 length = KnownLengthNs();
                 if (length >= 0 && std::abs(position - length) <= kSameEnd)
                     position = length;
                 m_nRealEnd = position;
@@ -408,14 +409,24 @@ int CGstMediaBackend::GetDuration(double* pSeconds) {
     if (!m_pPipeline)
         return kFailed;
     DrainBus();
-    if (m_nRealEnd >= 0) {
-        *pSeconds = double(m_nRealEnd) / GST_SECOND;
-        return kOk;
-    }
-    if (m_dScannedLength >= 0.0) {
+    if (m_nRealEnd < 0 && m_dScannedLength >= 0.0) {
         *pSeconds = m_dScannedLength;
         return kOk;
     }
+    const gint64 length = KnownLengthNs();
+    if (length < 0)
+        return kFailed;
+    *pSeconds = double(length) / GST_SECOND;
+    return kOk;
+}
+
+// The length as known now, without reading the bus (which may be what asks): where playback
+// really ended, else what the file's frames add up to, else the framework's; -1 when unknown.
+gint64 CGstMediaBackend::KnownLengthNs() {
+    if (m_nRealEnd >= 0)
+        return m_nRealEnd;
+    if (m_dScannedLength >= 0.0)
+        return gint64(m_dScannedLength * GST_SECOND);
     if (m_bDurationDirty) {
         gint64 duration = -1;
         if (gst_element_query_duration(m_pPipeline, GST_FORMAT_TIME, &duration) && duration >= 0) {
@@ -423,10 +434,7 @@ int CGstMediaBackend::GetDuration(double* pSeconds) {
             m_bDurationDirty = false;
         }
     }
-    if (m_nDuration < 0)
-        return kFailed;
-    *pSeconds = double(m_nDuration) / GST_SECOND;
-    return kOk;
+    return m_nDuration;
 }
 
 int CGstMediaBackend::GetPosition(double* pSeconds) {
