@@ -101,6 +101,10 @@ bool ReadAllFromFd(int fd, size_t limit, std::string& out, std::string& error) {
 bool ReadLyricsFile(const std::string& path, int nUiLanguage, CLyricsFile& out,
                     std::string& error) {
     const LyricsFileType type = FileTypeOfPath(path);
+    std::string bytes;
+    if (type != LyricsFileType::PlainText) // only the part the format's reader looks at
+        return ReadFileBytes(path, ReadLimit(BinaryFormat(type)), bytes, &error) &&
+               LoadLyricsImage(type, bytes, nUiLanguage, out, error);
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return Fail(error, std::strerror(errno));
@@ -109,30 +113,7 @@ bool ReadLyricsFile(const std::string& path, int nUiLanguage, CLyricsFile& out,
         ::close(fd);
         return Fail(error, std::strerror(EISDIR));
     }
-    std::string bytes;
-    bool bRead;
-    if (type == LyricsFileType::PlainText) {
-        bRead = ReadAllFromFd(fd, PLAIN_FILE_MAX_SIZE, bytes, error);
-    } else {
-        // Only the part the format's reader looks at.
-        const size_t limit = ReadLimit(BinaryFormat(type));
-        bytes.resize(limit);
-        size_t got = 0;
-        bRead = true;
-        while (got < limit) {
-            const ssize_t n = ::read(fd, bytes.data() + got, limit - got);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                bRead = Fail(error, std::strerror(errno));
-                break;
-            }
-            if (n == 0)
-                break;
-            got += static_cast<size_t>(n);
-        }
-        bytes.resize(got);
-    }
+    const bool bRead = ReadAllFromFd(fd, PLAIN_FILE_MAX_SIZE, bytes, error);
     ::close(fd);
     return bRead && LoadLyricsImage(type, bytes, nUiLanguage, out, error);
 }

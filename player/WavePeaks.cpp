@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "doc/Conversion.h"
 #include "doc/FileReplace.h"
 
 namespace {
@@ -141,18 +142,10 @@ bool ReadPeakSource(const std::string& songPath, SPeakSource* pSource) {
 
 bool LoadPeakCache(const std::string& cachePath, const SPeakSource& source, uint32_t* pBinMs,
                    std::vector<SPeakBin>* pBins) {
-    FILE* file = std::fopen(cachePath.c_str(), "rb");
-    if (!file)
-        return false;
+    // One byte past the largest cache, so that a longer file is refused as a whole.
     std::string bytes;
-    char buffer[65536];
-    size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0 &&
-           bytes.size() <= kHeaderSize + size_t(kMaxBins) * 4)
-        bytes.append(buffer, n);
-    const bool bRead = !std::ferror(file);
-    std::fclose(file);
-    return bRead && DecodePeakCache(bytes, source, pBinMs, pBins);
+    return ReadFileBytes(cachePath, kHeaderSize + size_t(kMaxBins) * 4 + 1, bytes) &&
+           DecodePeakCache(bytes, source, pBinMs, pBins);
 }
 
 bool SavePeakCache(const std::string& cachePath, const SPeakSource& source, uint32_t binMs,
