@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "doc/FileReplace.h"
+#include "platform/FileNames.h"
 
 static void InitAssociationResources() {
     Q_INIT_RESOURCE(association);
@@ -43,7 +44,7 @@ QStringList ReadLines(const QString& strPath) {
 // programs' associations share.
 bool WriteAll(const QString& strPath, const QByteArray& data) {
     QDir().mkpath(QFileInfo(strPath).absolutePath());
-    return WriteFileReplacing(QFile::encodeName(strPath).toStdString(), data.toStdString());
+    return WriteFileReplacing(ToFileName(strPath), data.toStdString());
 }
 
 // Index of the "mime=" line in [Default Applications], -1 if none; section start in *pSection.

@@ -12,6 +12,7 @@
 
 #include "app/XDataRecord.h"
 #include "doc/FileReplace.h"
+#include "platform/FileNames.h"
 
 namespace {
 // The program's own key, where "XDATA" lives.
@@ -118,8 +119,7 @@ bool CommitSetting(const QString& strKey, const QVariant& value) {
     bytes = draft.Bytes();
     CStoreCopy check(strFolder, bytes);
     return check.IsOk() && SameValues(settings, check.Settings()) &&
-           WriteFileReplacing(QFile::encodeName(GetSettingsFilePath()).toStdString(),
-                              bytes.toStdString());
+           WriteFileReplacing(ToFileName(GetSettingsFilePath()), bytes.toStdString());
 }
 } // namespace
 

@@ -1,9 +1,9 @@
 #include "timing/PeakLoader.h"
+#include "platform/FileNames.h"
 
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
-
 
 CPeakLoader::CPeakLoader(QObject* pParent) : QObject(pParent) {}
 
@@ -35,10 +35,9 @@ void CPeakLoader::Load(const QString& strPath) {
         // A folder that cannot be made only means nothing is cached.
         const QString strFolder = CacheFolder();
         QDir().mkpath(strFolder);
-        const std::string strSong = QFile::encodeName(strPath).toStdString();
+        const std::string strSong = ToFileName(strPath);
         const std::string strCache =
-            QFile::encodeName(strFolder + QLatin1Char('/')).toStdString() +
-            PeakCacheFileName(strSong);
+            ToFileName(strFolder + QLatin1Char('/')) + PeakCacheFileName(strSong);
         m_worker = std::thread(&CPeakLoader::Work, this, m_nGeneration, strSong, strCache);
     }
     if (m_onChanged)

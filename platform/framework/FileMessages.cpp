@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "doc/FileReplace.h"
+#include "platform/FileNames.h"
 #include "platform/framework/FrameworkStrings.h"
 #include "platform/framework/MessageBox.h"
 
@@ -29,7 +30,7 @@ void AfxReportWriteFailure(const QString& strPath, const QString& strReason) {
 
 bool AfxWriteWholeFile(const QString& strPath, std::string_view bytes) {
     std::string reason;
-    if (WriteFileReplacing(QFile::encodeName(strPath).toStdString(), bytes, &reason))
+    if (WriteFileReplacing(ToFileName(strPath), bytes, &reason))
         return true;
     AfxReportWriteFailure(strPath, QString::fromStdString(reason));
     return false;
