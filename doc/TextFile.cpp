@@ -58,13 +58,6 @@ bool TryCodePage(const CCodePage& cp, std::string_view text, CLoadedText& out) {
 constexpr std::string_view UTF16LE_BOM = "\xFF\xFE";
 constexpr std::string_view UTF16BE_BOM = "\xFE\xFF";
 
-bool IsHighSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
-
 // The UTF-16 text after the mark; false for an odd length or a surrogate without its partner,
 // which no editor text could give back.
 bool DecodeUtf16(std::string_view bytes, bool bBigEndian, std::u16string& out) {

@@ -241,7 +241,7 @@ bool CCodePage::FromUnicode(std::u16string_view text, std::string& out) const {
     const char16_t* end = p + text.size();
     while (p < end) {
         const char16_t* stop = p;
-        while (stop < end && !(*stop >= 0xD800 && *stop <= 0xDFFF))
+        while (stop < end && !IsHighSurrogate(*stop) && !IsLowSurrogate(*stop))
             ++stop;
         if (stop > p && !Convert(conv.Get(), reinterpret_cast<const char*>(p),
                                  static_cast<size_t>(stop - p) * 2, out, "?", 2))
@@ -249,7 +249,7 @@ bool CCodePage::FromUnicode(std::u16string_view text, std::string& out) const {
         p = stop;
         if (p == end)
             break;
-        const bool bPair = p + 1 < end && *p <= 0xDBFF && p[1] >= 0xDC00 && p[1] <= 0xDFFF;
+        const bool bPair = p + 1 < end && IsHighSurrogate(*p) && IsLowSurrogate(p[1]);
         const size_t n = bPair ? 2 : 1;
         if (!Convert(conv.Get(), reinterpret_cast<const char*>(p), n * 2, out, "?", n * 2))
             bOk = false;

@@ -6,6 +6,14 @@
 #include <string>
 #include <string_view>
 
+// The two halves of a UTF-16 surrogate pair.
+constexpr bool IsHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+constexpr bool IsLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
 class CCodePage {
 public:
     enum class Kind {

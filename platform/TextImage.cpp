@@ -5,13 +5,6 @@
 
 namespace {
 
-bool IsHighSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
-
 // Appends text as UTF-8, each '\n' as CR LF, noting where each new line starts. A surrogate
 // without its partner is no character and becomes U+FFFD; false when there was one.
 bool AppendUtf8(std::u16string_view text, std::string& out, std::vector<size_t>* pLineStarts) {
