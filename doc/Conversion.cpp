@@ -117,18 +117,23 @@ bool ImportLyrics(LyricsFormat format, std::string_view data, int nTimeFormat, i
     return ConvertToLrc(format, out.codePage, data, nTimeFormat, out.strText, &out.bCut);
 }
 
+bool ImportLyricsFile(LyricsFormat format, const std::string& path, int nTimeFormat,
+                      int nUiLanguage, CImportedLyrics& lyrics, std::string& reason) {
+    std::string data;
+    if (!ReadFileBytes(path, ReadLimit(format), data, &reason))
+        return false;
+    if (ImportLyrics(format, data, nTimeFormat, nUiLanguage, lyrics))
+        return true;
+    reason = NotValidReason(format);
+    return false;
+}
+
 bool ConvertFileToLrc(LyricsFormat format, const std::string& inputPath,
                       const std::string& outputPath, int nTimeFormat, int nUiLanguage,
                       CConversionFailure* pFailure, bool* pCut) {
     CConversionFailure failure;
-    std::string data;
     CImportedLyrics lyrics;
-    bool bRead = ReadFileBytes(inputPath, ReadLimit(format), data, &failure.reason);
-    if (bRead && !ImportLyrics(format, data, nTimeFormat, nUiLanguage, lyrics)) {
-        bRead = false;
-        failure.reason = NotValidReason(format);
-    }
-    if (bRead) {
+    if (ImportLyricsFile(format, inputPath, nTimeFormat, nUiLanguage, lyrics, failure.reason)) {
         failure.bOutput = true;
         if (WriteFileReplacing(outputPath, lyrics.strText, &failure.reason)) {
             if (pCut != nullptr)

@@ -42,23 +42,28 @@ struct CImportedLyrics {
 bool ImportLyrics(LyricsFormat format, std::string_view data, int nTimeFormat, int nUiLanguage,
                   CImportedLyrics& out);
 
-// Why a conversion wrote nothing: the input could not be read or was malformed, or the output
-// could not be written; reason is the system's text or names the fault.
 // What is said of a LYR file whose lyrics were not all read (CImportedLyrics::bCut).
 constexpr const char kLyricsLeftOut[] =
     "The file holds more lyrics than a LYR file can (2,048 entries) or the editor can (65,535 "
     "bytes); the rest was left out.";
 
+// Why a conversion wrote nothing: the input could not be read or was malformed, or the output
+// could not be written; reason is the system's text or names the fault.
 struct CConversionFailure {
     bool bOutput = false;
     std::string reason;
 };
 
+// Reads the LYR or MPT file at path (only what its reader looks at) and imports its lyrics. False,
+// with the reason (the system's, or that it is no valid file of the format), when it cannot.
+bool ImportLyricsFile(LyricsFormat format, const std::string& path, int nTimeFormat,
+                      int nUiLanguage, CImportedLyrics& lyrics, std::string& reason);
+
 // The conversion command's work after its dialogs: the input read (as much as ReadLimit allows),
 // converted by ImportLyrics, and only then the output written beside its place and renamed over
 // it once complete; the LRC text keeps the input's code page. Nothing is written when the input
-// cannot be read whole or is malformed. True when the output was written; otherwise *pFailure
-// (if given) says why.
+// cannot be read whole or is malformed. True when the output was written (*pCut, if given, then
+// tells whether lyrics were left out); otherwise *pFailure (if given) says why.
 bool ConvertFileToLrc(LyricsFormat format, const std::string& inputPath,
                       const std::string& outputPath, int nTimeFormat, int nUiLanguage,
                       CConversionFailure* pFailure = nullptr, bool* pCut = nullptr);

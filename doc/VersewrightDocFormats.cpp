@@ -24,16 +24,12 @@ namespace {
 // file that cannot be read or holds no sound lyrics does not open, and says why; the editor keeps
 // its text.
 bool ImportFile(LyricsFormat format, const QString& strPath, CImportedLyrics& lyrics) {
-    std::string data, reason;
-    if (!ReadFileBytes(ToFileName(strPath), ReadLimit(format), data, &reason)) {
-        AfxReportOpenFailure(strPath, QString::fromStdString(reason));
-        return false;
-    }
-    if (!ImportLyrics(format, data, TIME_FORMAT_HUNDREDTHS, GetUiLanguage(), lyrics)) {
-        AfxReportOpenFailure(strPath, QString::fromLatin1(NotValidReason(format)));
-        return false;
-    }
-    return true;
+    std::string reason;
+    if (ImportLyricsFile(format, ToFileName(strPath), TIME_FORMAT_HUNDREDTHS, GetUiLanguage(),
+                         lyrics, reason))
+        return true;
+    AfxReportOpenFailure(strPath, QString::fromStdString(reason));
+    return false;
 }
 
 // The whole audio file, or false (with the reason) when it cannot be read completely.
